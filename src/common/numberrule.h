@@ -1,0 +1,12 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// What a number box accepts. The box's text (UTF-8) is cut to its first 31
+// characters; blanks and tabs may stand before and after one decimal number
+// (sign, digits, an optional point and fraction, an optional exponent);
+// nothing else may follow. A number whose value is zero must be written
+// starting with the digit 0, so an empty box, ".0" or "-0" is not a number.
+// A number too large or too small for a double is not a number either.
+std::optional<double> ParseNumberBox(const std::string& text);
