@@ -1,0 +1,41 @@
+#pragma once
+
+// Command IDs, as the menu, toolbar, accelerators and string table know them.
+enum CommandId : int {
+    ID_SEPARATOR = 0,
+    ID_CALC_MIX = 32771,
+    ID_SET_FONT = 32775,
+    ID_HELP_PAGE = 32776,
+    ID_CALC_STDDEV = 32779,
+    ID_CALC_MIX2 = 32784,
+
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    ID_FILE_PRINT_SETUP = 57606,
+    ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_DIRECT = 57608,
+    ID_FILE_PRINT_PREVIEW = 57609,
+    ID_FILE_MRU_FILE1 = 57616,
+    ID_FILE_MRU_FILE2 = 57617,
+    ID_FILE_MRU_FILE3 = 57618,
+    ID_FILE_MRU_FILE4 = 57619,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_APP_EXIT = 57665,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
+
+    ID_INDICATOR_CAPS = 59137,
+    ID_INDICATOR_NUM = 59138,
+    ID_INDICATOR_SCRL = 59139,
+
+    AFX_IDW_TOOLBAR = 59392,
+    AFX_IDW_STATUS_BAR = 59393,
+};
+
+// Resource 128: the main menu, toolbar, accelerators and icon.
+inline constexpr int IDR_MAINFRAME = 128;

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+
+class CQoruDoc;
+class CRecentFileList;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// The main window: the File menu, the toolbar, the status bar with its
+// prompt and the lock-key panes, around the report view.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+
+    // The action of a command ID, or null.
+    QAction* action(int id) const { return m_actions.value(id); }
+    QToolBar* toolBar() const { return m_pToolBar; }
+    QMenu* fileMenu() const { return m_pFileMenu; }
+
+    // The document asked before the window closes; the title follows it.
+    void setDocument(CQoruDoc* doc);
+    // The list the File menu shows its recent files from.
+    void setRecentFiles(const CRecentFileList* list) { m_pRecent = list; }
+    void updateTitle();
+    // Rebuilds the recent-file entries of the File menu.
+    void updateRecentFileMenu();
+    // Shows whether the lock keys are on.
+    void updateKeyIndicators();
+
+public Q_SLOTS:
+    void OnHelpPage();
+
+Q_SIGNALS:
+    // A recent-file entry was chosen (0 is the most recent).
+    void recentFileChosen(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* makeAction(int id, const QString& text = QString());
+    void createMenu();
+    void createToolBar();
+    void createStatusBar();
+
+    QHash<int, QAction*> m_actions;
+    QMenu* m_pFileMenu = nullptr;
+    QAction* m_pRecentPlaceholder = nullptr;
+    QAction* m_pRecentEnd = nullptr; // the separator after the recent files
+    QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pIdlePrompt = nullptr;
+    QLabel* m_pIndicators[3] = {};
+    CQoruDoc* m_pDoc = nullptr;
+    const CRecentFileList* m_pRecent = nullptr;
+};

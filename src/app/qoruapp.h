@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+#include "app/recentfiles.h"
+
+class CMainFrame;
+class CQoruDoc;
+class CQoruView;
+class FileSystem;
+
+// The application: starts up, keeps the settings, and owns the one main
+// window, document and view for the whole run.
+class CQoruApp : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `files` is the file access the document uses; null for the real one.
+    explicit CQoruApp(FileSystem* files = nullptr, QObject* parent = nullptr);
+    ~CQoruApp() override;
+
+    // Start-up: settings, main window, document and view, then the command
+    // line (no argument or one file name), then the window maximized.
+    // False when the file named on the command line could not be opened.
+    bool InitInstance(const QStringList& arguments);
+
+    CMainFrame* mainFrame() const { return m_pFrame; }
+    CQoruDoc* document() const { return m_pDoc; }
+    CQoruView* view() const { return m_pView; }
+    const CRecentFileList& recentFiles() const { return m_recent; }
+    int previewPages() const { return m_nPreviewPages; }
+    void setPreviewPages(int pages);
+
+    // Opens a file into the report, asking first to save changes. A file
+    // that is already the report's own is not opened again.
+    bool OpenDocumentFile(const QString& path);
+
+    static const char* const kRegistryKey;
+
+public Q_SLOTS:
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileMru(int index);
+
+private:
+    void createWindow();
+    void connectCommands();
+    void addRecentFile(const QString& path);
+    void saveRecentFiles();
+
+    std::unique_ptr<FileSystem> m_ownFiles;
+    FileSystem* m_pFiles;
+    CMainFrame* m_pFrame = nullptr;
+    CQoruView* m_pView = nullptr;
+    CQoruDoc* m_pDoc = nullptr;
+    CRecentFileList m_recent;
+    int m_nPreviewPages = 1;
+};

@@ -1,0 +1,60 @@
+#include "app/uisetup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <clocale>
+
+namespace {
+
+// Installed faces that can stand in for the Windows ones, best first.
+const char* const kSongSubstitutes[] = { "AR PL UMing CN", "AR PL UMing TW", "Noto Serif CJK SC",
+    "Noto Sans CJK SC", "WenQuanYi Zen Hei", "SimSun" };
+const char* const kKaiSubstitutes[] = { "AR PL UKai CN", "AR PL UKai TW", "KaiTi",
+    "Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC" };
+
+void Substitute(const QString& face, const char* const* candidates, int count)
+{
+    const QStringList installed = QFontDatabase::families();
+    if (installed.contains(face))
+        return;
+    QStringList present;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QString::fromUtf8(candidates[i]);
+        if (installed.contains(name))
+            present << name;
+    }
+    if (!present.isEmpty())
+        QFont::insertSubstitutions(face, present);
+}
+
+} // namespace
+
+void SetUpUserInterface(QApplication& app)
+{
+    // QApplication takes the user's locale for the C library; the reports
+    // and number boxes need the C one.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* name : { "qtbase_zh_CN", "qt_zh_CN" }) {
+        auto* translator = new QTranslator(&app);
+        if (translator->load(QString::fromLatin1(name), dir))
+            QApplication::installTranslator(translator);
+        else
+            delete translator;
+    }
+
+    Substitute(QStringLiteral("宋体"), kSongSubstitutes, std::size(kSongSubstitutes));
+    Substitute(QStringLiteral("楷体_GB2312"), kKaiSubstitutes, std::size(kKaiSubstitutes));
+    // The program's own windows read in Chinese even where the default face has no CJK glyphs.
+    QFont font = QApplication::font();
+    if (!QFontDatabase::families().contains(font.family()) || font.family() == QLatin1String("DejaVu Sans"))
+        font.setFamilies({ font.family(), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN") });
+    QApplication::setFont(font);
+}

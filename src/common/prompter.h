@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Everything the program asks or tells the user in a modal window goes
+// through the current Prompter, so that tests can answer instead of a
+// person. The default one shows the real Qt dialogs.
+class Prompter
+{
+public:
+    enum class Icon { Information, Exclamation, Question };
+    enum class Buttons { Ok, YesNoCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    struct FileRequest {
+        QString title;
+        QStringList filters; // "配合比 文件 (*.txt)", ...
+        QString proposedPath; // save only
+        QString defaultSuffix; // save only, without the dot
+    };
+
+    virtual ~Prompter() = default;
+
+    virtual Answer notice(QWidget* parent, Icon icon, const QString& title, const QString& text,
+        Buttons buttons);
+    // An existing file to open, or empty when cancelled.
+    virtual QString openFileName(QWidget* parent, const FileRequest& request);
+    // A file to save to (the dialog asks before replacing), or empty.
+    virtual QString saveFileName(QWidget* parent, const FileRequest& request);
+    // A font from a dialog that starts at its own default; false on cancel.
+    virtual bool chooseFont(QWidget* parent, QFont* font);
+
+    // The Prompter in use; never null.
+    static Prompter* current();
+
+protected:
+    // Makes this the current Prompter for its lifetime (tests).
+    void install();
+    void uninstall();
+
+private:
+    Prompter* m_previous = nullptr;
+    bool m_installed = false;
+};
+
+// The one function every notice of the program goes through.
+Prompter::Answer ShowNotice(QWidget* parent, Prompter::Icon icon, const QString& title,
+    const QString& text, Prompter::Buttons buttons = Prompter::Buttons::Ok);
+
+// The calculators' own notices: title "提示", information icon, OK.
+void ShowInfo(QWidget* parent, const QString& text);
+
+// The framework's messages: title "Qoru", exclamation icon, OK.
+void ShowExclamation(QWidget* parent, const QString& text);
+
+inline const char* const kAppTitle = "Qoru";
+inline const char* const kNoticeTitle = "提示";

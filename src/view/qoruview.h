@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+#include <string>
+
+// The one view of the report: an editable, word-wrapped text that the
+// calculators append their reports to.
+class CQoruView : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit CQoruView(QWidget* parent = nullptr);
+
+    // The report's bytes as the file holds them (GBK, "\r\n" line ends).
+    std::string fileBytes() const;
+    // Replaces the whole text with a file's bytes; not an edit of the user's.
+    void loadFileBytes(const std::string& bytes);
+    // Empties the text (a new report); not an edit of the user's.
+    void clearText();
+
+    // Appends a calculator's report (UTF-8, "\r\n" line ends; it begins with
+    // its own line break) after the present text, leaves the caret at the
+    // start and the view on the first line, and counts as a change. Refuses,
+    // with a notice, a report that would take the file past the size that
+    // can be opened again. Returns whether the report was appended.
+    bool appendReport(const std::string& report);
+
+    // The size of the report file the present text makes, in bytes.
+    std::size_t fileLength() const;
+
+    // Renewed for each report shown: tab stops every 4 average character widths.
+    void initialUpdate();
+
+    static constexpr std::size_t kTypingLimit = 1048575; // bytes
+
+Q_SIGNALS:
+    // The user changed the text (typing, cutting, pasting, undoing, appending).
+    void textEdited();
+
+public Q_SLOTS:
+    void OnCalcMix();
+    void OnCalcStdDev();
+    void OnCalcMix2();
+    void OnChooseFont();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void replaceText(const QString& text);
+    void applyTabStops();
+    // How much of `text` fits in place of the selection under the typing limit.
+    QString fittingPart(const QString& text) const;
+
+    bool m_replacing = false;
+    // The file length of the text, kept while only our own appends changed it.
+    mutable std::size_t m_knownLength = 0;
+    mutable bool m_lengthKnown = false;
+};

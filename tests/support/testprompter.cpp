@@ -1,0 +1,39 @@
+#include "testprompter.h"
+
+Prompter::Answer TestPrompter::notice(QWidget*, Icon icon, const QString& title,
+    const QString& text, Buttons buttons)
+{
+    notices.append({ icon, title, text, buttons });
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return answers.isEmpty() ? Answer::Cancel : answers.dequeue();
+}
+
+QString TestPrompter::openFileName(QWidget*, const FileRequest& request)
+{
+    fileRequests.append(request);
+    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+QString TestPrompter::saveFileName(QWidget*, const FileRequest& request)
+{
+    fileRequests.append(request);
+    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+bool TestPrompter::chooseFont(QWidget*, QFont* font)
+{
+    ++fontDialogs;
+    if (fonts.isEmpty())
+        return false;
+    *font = fonts.dequeue();
+    return true;
+}
+
+QStringList TestPrompter::texts() const
+{
+    QStringList list;
+    for (const Notice& n : notices)
+        list << n.text;
+    return list;
+}
