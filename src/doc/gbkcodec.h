@@ -16,3 +16,8 @@ std::string GbkEncode(std::u16string_view text);
 
 // The number of bytes GbkEncode(text) would write.
 std::size_t GbkEncodedLength(std::u16string_view text);
+
+// GbkDecode and GbkEncode appending to out, for callers that build one buffer
+// from pieces.
+void GbkDecodeAppend(std::string_view bytes, std::u16string& out);
+void GbkEncodeAppend(std::u16string_view text, std::string& out);
