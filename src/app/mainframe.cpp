@@ -64,6 +64,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     // The window has one pane: the pane keys find no other and do nothing.
     addAction(makeAction(ID_NEXT_PANE));
     addAction(makeAction(ID_PREV_PANE));
+    addAction(makeAction(ID_EDIT_UNDO)); // keys only
+    addAction(makeAction(ID_CALC_MIX2)); // reached by no key
+    addAction(makeAction(ID_FILE_PRINT_DIRECT));
+    connect(action(ID_HELP_PAGE), &QAction::triggered, this, &CMainFrame::OnHelpPage);
     for (const KeyBinding& binding : Accelerators()) {
         QAction* a = action(binding.id);
         a->setShortcuts(binding.keys);
@@ -117,7 +121,6 @@ void CMainFrame::createMenu()
     }
     connect(m_pFileMenu, &QMenu::aboutToShow, this, &CMainFrame::updateRecentFileMenu);
     connect(action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
-    connect(action(ID_HELP_PAGE), &QAction::triggered, this, &CMainFrame::OnHelpPage);
     updateRecentFileMenu();
 }
 

@@ -20,6 +20,21 @@ std::u16string ToU16(const QString& s) { return s.toStdU16String(); }
 QString FromU16(const std::u16string& s) { return QString::fromStdU16String(s); }
 
 // The document's text with '\n' between lines, every other character as held.
+// Breaking at word boundaries costs time that grows with the square of a
+// word's length; a text with words this long wraps anywhere instead.
+constexpr qsizetype kLongestWrappedWord = 4096;
+
+bool HasHugeWord(const QString& text)
+{
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() || c == QChar(0xDC0A) || c == QChar(0xDC0D) ? 0 : run + 1;
+        if (run > kLongestWrappedWord)
+            return true;
+    }
+    return false;
+}
+
 QString RawText(const QTextDocument* doc)
 {
     QString text = doc->toRawText();
@@ -60,8 +75,17 @@ std::size_t CQoruView::fileLength() const
     return m_knownLength;
 }
 
+void CQoruView::adaptWrapping(const QString& added, bool fresh)
+{
+    const auto mode = HasHugeWord(added) ? QTextOption::WrapAnywhere
+                                         : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (fresh || mode == QTextOption::WrapAnywhere)
+        setWordWrapMode(mode);
+}
+
 void CQoruView::replaceText(const QString& text)
 {
+    adaptWrapping(text, true);
     m_replacing = true;
     setPlainText(text);
     m_replacing = false;
@@ -95,10 +119,12 @@ bool CQoruView::appendReport(const std::string& report)
         return false;
     }
 
+    const QString added = FromU16(add);
+    adaptWrapping(added, false);
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
-    cursor.insertText(FromU16(add));
+    cursor.insertText(added);
     cursor.endEditBlock();
     m_knownLength = before + grows;
     m_lengthKnown = true;
@@ -190,7 +216,12 @@ void CQoruView::insertFromMimeData(const QMimeData* source)
     const QString part = fittingPart(text);
     if (part.isEmpty())
         return;
-    textCursor().insertText(part);
+    adaptWrapping(part, false);
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock(); // one paste, one undo step
+    cursor.insertText(part);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
     ensureCursorVisible();
 }
 

@@ -53,6 +53,8 @@ protected:
 
 private:
     void replaceText(const QString& text);
+    // Wraps at word boundaries unless the text holds a word too long for that.
+    void adaptWrapping(const QString& added, bool fresh);
     void applyTabStops();
     // How much of `text` fits in place of the selection under the typing limit.
     QString fittingPart(const QString& text) const;

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -68,6 +69,8 @@ private Q_SLOTS:
         m_prompter = std::make_unique<TestPrompter>();
         m_app = std::make_unique<CQoruApp>();
         QVERIFY(m_app->InitInstance({ QStringLiteral("qoru") }));
+        frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame()));
     }
 
     void cleanup()
@@ -168,8 +171,9 @@ private Q_SLOTS:
         QCOMPARE(frame()->action(ID_FILE_MRU_FILE1)->statusTip(), QStringLiteral("打开该文档"));
 
         // The mix-design button has no tooltip part, so shows no tooltip.
-        auto tipOf = [](QWidget* button) {
+        auto tipOf = [](QWidget* button) -> QString {
             QToolTip::hideText();
+            (void)QTest::qWaitFor([] { return !QToolTip::isVisible(); });
             QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
             QApplication::sendEvent(button, &tip);
             return QToolTip::isVisible() ? QToolTip::text() : QString();

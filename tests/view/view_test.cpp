@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QFontMetricsF>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -79,7 +80,7 @@ private Q_SLOTS:
         const std::string body(CQoruView::kTypingLimit - 10, 'a');
         QVERIFY(view()->appendReport(body));
         m_app->document()->setModified(false);
-        QVERIFY(view()->appendReport("\r\n1234567")); // exactly to the limit
+        QVERIFY(view()->appendReport("\r\n12345678")); // exactly to the limit
         QCOMPARE(view()->fileLength(), CQoruView::kTypingLimit);
         m_app->document()->setModified(false);
         QVERIFY(!view()->appendReport("\r\n"));
@@ -101,7 +102,8 @@ private Q_SLOTS:
         QVERIFY(m_app->OpenDocumentFile(f.fileName()));
         view()->moveCursor(QTextCursor::End);
         QTest::keyClicks(view(), QStringLiteral("ab")); // 2 bytes fit
-        QTest::keyClicks(view(), QStringLiteral("字")); // 2 more do not
+        QKeyEvent wide(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("字"));
+        QApplication::sendEvent(view(), &wide); // 2 more do not
         QTest::keyClicks(view(), QStringLiteral("c")); // 1 fits
         QTest::keyClick(view(), Qt::Key_Return); // 2 bytes: no room
         QCOMPARE(view()->fileLength(), CQoruView::kTypingLimit);
