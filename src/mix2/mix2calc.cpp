@@ -183,8 +183,18 @@ Mix2Outcome CalculateMix2(const Mix2Inputs& in)
     c.pasteHigh = Tenths(w.vpaste) > 4000;
     out.passed = c.Passed();
 
+    // The inputs the report prints count too: a box never reads as NaN or
+    // infinity, but the core does not rely on its caller for that.
     bool finite = AllFinite({ w.fcuO, w.fce, w.wc, w.water, w.mco, w.vco, w.mf1, w.vf1, w.mc1,
-        w.mc2, w.mf2, w.vf2, w.mc, w.vc, w.vf, w.wp, w.vpaste });
+                      w.mc2, w.mf2, w.vf2, w.mc, w.vc, w.vf, w.wp, w.vpaste })
+        && AllFinite({ m.strength, m.cementGrade, m.cementSurplus, m.cementDensity, m.stdDev,
+            m.coarseDensity, m.sandDensity, m.alphaA, m.alphaB, m.coarseVolume, m.airContent })
+        && (m.powder1Class != 1
+            || AllFinite({ m.powder1Replace, m.powder1Excess, m.powder1Density }))
+        && (m.powder2Class != 1
+            || AllFinite({ m.powder2Replace, m.powder2Excess, m.powder2Density }))
+        && (m.powder1Class != 2 || std::isfinite(m.powder1Density))
+        && (m.powder2Class != 2 || std::isfinite(m.powder2Density));
     if (out.passed) {
         // The fine aggregate takes the unrounded 1000 × Vg,abs.
         w.vg = R1(1000 * m.coarseVolume);

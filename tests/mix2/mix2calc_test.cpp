@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -477,6 +478,12 @@ TEST(Mix2Calc, InvalidResultsStopBeforeAnythingIsWritten)
         { "wc_zero", [](Mix2Members& m, Mix2Selections&) { m.stdDev = 1e6; } },
         // A coarse density beyond range overflows the coarse mass.
         { "overflow", [](Mix2Members& m, Mix2Selections&) { m.coarseDensity = 1e308; } },
+        // A report that ends at the check would still print the sand density.
+        { "nan_input_printed_by_a_failed_check",
+            [](Mix2Members& m, Mix2Selections&) {
+                ApplyPowderKind(m, 1, 0);
+                m.sandDensity = std::nan("");
+            } },
         // Held values a list handler would have set, never refreshed.
         { "no_cement_grade",
             [](Mix2Members& m, Mix2Selections& l) {
