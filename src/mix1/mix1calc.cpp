@@ -26,8 +26,8 @@ bool PassesChecks(const Mix1Inputs& in, Messages& messages)
     };
     const auto warn = [&](const char* text) { messages.push_back({ MessageKind::Warn, text }); };
 
-    if (in.sigma < 0 || in.rhoC <= 0 || in.beta1 < 0 || in.beta2 < 0 || in.rhoG <= 0
-        || in.rhoS <= 0 || in.va < 0 || in.vg <= 0 || in.alpha < 0)
+    if (in.sigma < 0 || in.rhoC <= 0 || in.beta1 < 0 || in.beta2 < 0 || in.rhoG <= 0 || in.rhoS <= 0
+        || in.va < 0 || in.vg <= 0 || in.alpha < 0)
         return stop("输入的数值有错误，请更正。");
     if (in.beta1 > 0 && in.rhoF <= 0)
         return stop("粉煤灰表观密度输入有错误，请更正。");
@@ -104,7 +104,8 @@ bool Compute(Mix1Inputs& in, Mix1Working& w, Messages& messages)
             return false;
         // Tested after rounding: 0.449 counts as 0.45.
         if (in.wb >= 0.45)
-            messages.push_back({ MessageKind::Warn, "规程要求：水胶比宜小于0.45，建议调整水胶比。" });
+            messages.push_back(
+                { MessageKind::Warn, "规程要求：水胶比宜小于0.45，建议调整水胶比。" });
     } else {
         in.wb = RoundTo((1 - in.beta1 - in.beta2 + 0.4 * in.beta1 + 0.9 * in.beta2) * in.fceG
                 * 0.462 / (w.fcu0 + 1.2),
@@ -204,7 +205,8 @@ Mix1Outcome CalculateMix1(const Mix1Inputs& entered)
     const double sandVolume = 1000 * w.vs;
     const double coarseVolume = 1000 * w.vg;
     const double waterVolume = 1000 * w.mw / kRhoW;
-    if (!AllFinite({ cementVolume, flyAshVolume, slagVolume, sandVolume, coarseVolume, waterVolume }))
+    if (!AllFinite(
+            { cementVolume, flyAshVolume, slagVolume, sandVolume, coarseVolume, waterVolume }))
         return invalid();
 
     Mix1Results& r = out.results;

@@ -39,8 +39,7 @@ const std::array<CementGrade, 6> kCementGrades = { {
 
 namespace {
 
-template <typename T, std::size_t N>
-const T* At(const std::array<T, N>& items, int index)
+template <typename T, std::size_t N> const T* At(const std::array<T, N>& items, int index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= N)
         return nullptr;
@@ -49,6 +48,15 @@ const T* At(const std::array<T, N>& items, int index)
 
 } // namespace
 
-const PerformanceGrade* PerformanceGradeAt(int index) { return At(kPerformanceGrades, index); }
-const StrengthGrade* StrengthGradeAt(int index) { return At(kStrengthGrades, index); }
-const CementGrade* CementGradeAt(int index) { return At(kCementGrades, index); }
+const PerformanceGrade* PerformanceGradeAt(int index)
+{
+    return At(kPerformanceGrades, index);
+}
+const StrengthGrade* StrengthGradeAt(int index)
+{
+    return At(kStrengthGrades, index);
+}
+const CementGrade* CementGradeAt(int index)
+{
+    return At(kCementGrades, index);
+}

@@ -10,8 +10,7 @@ class ReportLines
 public:
     explicit ReportLines(std::string& out)
         : m_out(out)
-    {
-    }
+    { }
 
     void Line(const char* literal, const std::string& value = std::string(), const char* after = "")
     {
@@ -35,7 +34,10 @@ private:
     std::string& m_out;
 };
 
-std::string N(double value, int decimals) { return ReportNumber(value, decimals); }
+std::string N(double value, int decimals)
+{
+    return ReportNumber(value, decimals);
+}
 
 } // namespace
 

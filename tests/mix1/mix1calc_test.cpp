@@ -14,7 +14,8 @@ const char* const kFlyAshDensity = "粉煤灰表观密度输入有错误，请�
 const char* const kSlagDensity = "矿渣粉表观密度输入有错误，请更正。";
 const char* const kFlyAshShare = "粉煤灰占胶凝材料质量分数应该≤0.3，请更正。";
 const char* const kSlagShare = "矿渣粉占胶凝材料质量分数应该≤0.4，请更正。";
-const char* const kPowderShare = "规程规定：粉煤灰、矿渣粉占胶凝材料质量分数不宜小于0.2，建议调整。";
+const char* const kPowderShare
+    = "规程规定：粉煤灰、矿渣粉占胶凝材料质量分数不宜小于0.2，建议调整。";
 const char* const kSandFraction = "规程规定：砂的体积分数取值范围是0.42～0.45，请重新选取。";
 const char* const kVgRange = "规程规定：粗骨料体积取值范围是0.28～0.35，请重新选取。";
 const char* const kAirRange = "规程规定：引入空气的体积取值范围是10～20 (L)，建议调整。";
@@ -43,8 +44,14 @@ std::vector<std::string> Texts(const Messages& messages)
     return texts;
 }
 
-std::string Stop(const char* text) { return std::string("stop: ") + text; }
-std::string Warn(const char* text) { return std::string("warn: ") + text; }
+std::string Stop(const char* text)
+{
+    return std::string("stop: ") + text;
+}
+std::string Warn(const char* text)
+{
+    return std::string("warn: ") + text;
+}
 
 bool Shows(const Mix1Outcome& outcome, const std::string& message)
 {
@@ -143,47 +150,63 @@ INSTANTIATE_TEST_SUITE_P(Bounds, Mix1Check,
     ::testing::Values(
         // 1: signs of the inputs
         CheckCase { "sigma_0_passes", [](auto& in) { in.sigma = 0; }, kInputError, Stops, false },
-        CheckCase { "sigma_negative_stops", [](auto& in) { in.sigma = -0.1; }, kInputError, Stops, true },
+        CheckCase {
+            "sigma_negative_stops", [](auto& in) { in.sigma = -0.1; }, kInputError, Stops, true },
         CheckCase { "rhoC_0_stops", [](auto& in) { in.rhoC = 0; }, kInputError, Stops, true },
-        CheckCase { "beta1_negative_stops", [](auto& in) { in.beta1 = -0.01; }, kInputError, Stops, true },
-        CheckCase { "beta2_negative_stops", [](auto& in) { in.beta2 = -0.01; }, kInputError, Stops, true },
+        CheckCase {
+            "beta1_negative_stops", [](auto& in) { in.beta1 = -0.01; }, kInputError, Stops, true },
+        CheckCase {
+            "beta2_negative_stops", [](auto& in) { in.beta2 = -0.01; }, kInputError, Stops, true },
         CheckCase { "rhoG_0_stops", [](auto& in) { in.rhoG = 0; }, kInputError, Stops, true },
         CheckCase { "rhoS_0_stops", [](auto& in) { in.rhoS = 0; }, kInputError, Stops, true },
         CheckCase { "va_0_passes_check1", [](auto& in) { in.va = 0; }, kInputError, Stops, false },
         CheckCase { "va_negative_stops", [](auto& in) { in.va = -1; }, kInputError, Stops, true },
-        CheckCase { "vg_0_stops_before_check8", [](auto& in) { in.vg = 0; }, kInputError, Stops, true },
+        CheckCase {
+            "vg_0_stops_before_check8", [](auto& in) { in.vg = 0; }, kInputError, Stops, true },
         CheckCase { "alpha_0_passes", [](auto& in) { in.alpha = 0; }, kInputError, Stops, false },
-        CheckCase { "alpha_negative_stops", [](auto& in) { in.alpha = -0.5; }, kInputError, Stops, true },
+        CheckCase {
+            "alpha_negative_stops", [](auto& in) { in.alpha = -0.5; }, kInputError, Stops, true },
         // 2, 3: a density matters only for a powder that is used
-        CheckCase { "beta1_0_with_rhoF_0_passes", [](auto& in) { in.beta1 = 0, in.beta2 = 0.2, in.rhoF = 0; },
-            kFlyAshDensity, Stops, false },
+        CheckCase { "beta1_0_with_rhoF_0_passes",
+            [](auto& in) { in.beta1 = 0, in.beta2 = 0.2, in.rhoF = 0; }, kFlyAshDensity, Stops,
+            false },
         CheckCase { "beta1_used_with_rhoF_0_stops", [](auto& in) { in.beta1 = 0.05, in.rhoF = 0; },
             kFlyAshDensity, Stops, true },
         CheckCase { "beta2_0_with_rhoK_negative_passes",
-            [](auto& in) { in.beta2 = 0, in.beta1 = 0.2, in.rhoK = -1; }, kSlagDensity, Stops, false },
-        CheckCase { "beta2_used_with_rhoK_0_stops", [](auto& in) { in.rhoK = 0; }, kSlagDensity, Stops, true },
+            [](auto& in) { in.beta2 = 0, in.beta1 = 0.2, in.rhoK = -1; }, kSlagDensity, Stops,
+            false },
+        CheckCase { "beta2_used_with_rhoK_0_stops", [](auto& in) { in.rhoK = 0; }, kSlagDensity,
+            Stops, true },
         // 4, 5, 6: powder shares
-        CheckCase { "beta1_0.3_no_warning", [](auto& in) { in.beta1 = 0.3; }, kFlyAshShare, Warns, false },
-        CheckCase { "beta1_0.35_warns", [](auto& in) { in.beta1 = 0.35; }, kFlyAshShare, Warns, true },
-        CheckCase { "beta2_0.4_no_warning", [](auto& in) { in.beta2 = 0.4; }, kSlagShare, Warns, false },
-        CheckCase { "beta2_0.41_warns", [](auto& in) { in.beta2 = 0.41; }, kSlagShare, Warns, true },
+        CheckCase {
+            "beta1_0.3_no_warning", [](auto& in) { in.beta1 = 0.3; }, kFlyAshShare, Warns, false },
+        CheckCase {
+            "beta1_0.35_warns", [](auto& in) { in.beta1 = 0.35; }, kFlyAshShare, Warns, true },
+        CheckCase {
+            "beta2_0.4_no_warning", [](auto& in) { in.beta2 = 0.4; }, kSlagShare, Warns, false },
+        CheckCase {
+            "beta2_0.41_warns", [](auto& in) { in.beta2 = 0.41; }, kSlagShare, Warns, true },
         CheckCase { "shares_0.1_and_0.1_no_warning", [](auto&) {}, kPowderShare, Warns, false },
         CheckCase { "shares_0.05_and_0.05_warn", [](auto& in) { in.beta1 = 0.05, in.beta2 = 0.05; },
             kPowderShare, Warns, true },
         // 7: sand fraction
-        CheckCase { "phiS_0.42_passes", [](auto& in) { in.phiS = 0.42; }, kSandFraction, Stops, false },
-        CheckCase { "phiS_0.45_passes", [](auto& in) { in.phiS = 0.45; }, kSandFraction, Stops, false },
-        CheckCase { "phiS_0.41_stops", [](auto& in) { in.phiS = 0.41; }, kSandFraction, Stops, true },
-        CheckCase { "phiS_0.46_stops", [](auto& in) { in.phiS = 0.46; }, kSandFraction, Stops, true },
+        CheckCase {
+            "phiS_0.42_passes", [](auto& in) { in.phiS = 0.42; }, kSandFraction, Stops, false },
+        CheckCase {
+            "phiS_0.45_passes", [](auto& in) { in.phiS = 0.45; }, kSandFraction, Stops, false },
+        CheckCase {
+            "phiS_0.41_stops", [](auto& in) { in.phiS = 0.41; }, kSandFraction, Stops, true },
+        CheckCase {
+            "phiS_0.46_stops", [](auto& in) { in.phiS = 0.46; }, kSandFraction, Stops, true },
         // 8: coarse-aggregate volume, before the grade's own range
-        CheckCase { "vg_0.35_passes_check8", [](auto& in) { SetSf(in, 0), in.vg = 0.35; }, kVgRange, Stops,
-            false },
-        CheckCase { "vg_0.28_passes_check8", [](auto& in) { SetSf(in, 2), in.vg = 0.28; }, kVgRange, Stops,
-            false },
-        CheckCase { "vg_0.27_stops_check8", [](auto& in) { SetSf(in, 2), in.vg = 0.27; }, kVgRange, Stops,
-            true },
-        CheckCase { "vg_0.36_stops_check8", [](auto& in) { SetSf(in, 0), in.vg = 0.36; }, kVgRange, Stops,
-            true },
+        CheckCase { "vg_0.35_passes_check8", [](auto& in) { SetSf(in, 0), in.vg = 0.35; }, kVgRange,
+            Stops, false },
+        CheckCase { "vg_0.28_passes_check8", [](auto& in) { SetSf(in, 2), in.vg = 0.28; }, kVgRange,
+            Stops, false },
+        CheckCase { "vg_0.27_stops_check8", [](auto& in) { SetSf(in, 2), in.vg = 0.27; }, kVgRange,
+            Stops, true },
+        CheckCase { "vg_0.36_stops_check8", [](auto& in) { SetSf(in, 0), in.vg = 0.36; }, kVgRange,
+            Stops, true },
         // 9: air
         CheckCase { "va_10_no_warning", [](auto& in) { in.va = 10; }, kAirRange, Warns, false },
         CheckCase { "va_20_no_warning", [](auto& in) { in.va = 20; }, kAirRange, Warns, false },
@@ -191,18 +214,24 @@ INSTANTIATE_TEST_SUITE_P(Bounds, Mix1Check,
         CheckCase { "va_20.1_warns", [](auto& in) { in.va = 20.1; }, kAirRange, Warns, true },
         CheckCase { "va_0_warns", [](auto& in) { in.va = 0; }, kAirRange, Warns, true },
         // 10, 11, 12: the performance grade's range
-        CheckCase { "sf1_0.32_passes", [](auto& in) { SetSf(in, 0), in.vg = 0.32; }, kSf1, Stops, false },
-        CheckCase { "sf1_0.35_passes", [](auto& in) { SetSf(in, 0), in.vg = 0.35; }, kSf1, Stops, false },
-        CheckCase { "sf1_0.31_stops", [](auto& in) { SetSf(in, 0), in.vg = 0.31; }, kSf1, Stops, true },
+        CheckCase {
+            "sf1_0.32_passes", [](auto& in) { SetSf(in, 0), in.vg = 0.32; }, kSf1, Stops, false },
+        CheckCase {
+            "sf1_0.35_passes", [](auto& in) { SetSf(in, 0), in.vg = 0.35; }, kSf1, Stops, false },
+        CheckCase {
+            "sf1_0.31_stops", [](auto& in) { SetSf(in, 0), in.vg = 0.31; }, kSf1, Stops, true },
         CheckCase { "sf2_0.30_passes", [](auto& in) { in.vg = 0.30; }, kSf2, Stops, false },
         CheckCase { "sf2_0.33_passes", [](auto& in) { in.vg = 0.33; }, kSf2, Stops, false },
         CheckCase { "sf2_0.34_stops", [](auto& in) { in.vg = 0.34; }, kSf2, Stops, true },
         CheckCase { "sf2_0.29_stops", [](auto& in) { in.vg = 0.29; }, kSf2, Stops, true },
-        CheckCase { "sf3_0.28_passes", [](auto& in) { SetSf(in, 2), in.vg = 0.28; }, kSf3, Stops, false },
-        CheckCase { "sf3_0.30_passes", [](auto& in) { SetSf(in, 2), in.vg = 0.30; }, kSf3, Stops, false },
-        CheckCase { "sf3_0.31_stops", [](auto& in) { SetSf(in, 2), in.vg = 0.31; }, kSf3, Stops, true },
-        CheckCase { "no_grade_selected_no_range", [](auto& in) { in.performanceIndex = -1, in.vg = 0.35; },
-            kSf2, Stops, false }),
+        CheckCase {
+            "sf3_0.28_passes", [](auto& in) { SetSf(in, 2), in.vg = 0.28; }, kSf3, Stops, false },
+        CheckCase {
+            "sf3_0.30_passes", [](auto& in) { SetSf(in, 2), in.vg = 0.30; }, kSf3, Stops, false },
+        CheckCase {
+            "sf3_0.31_stops", [](auto& in) { SetSf(in, 2), in.vg = 0.31; }, kSf3, Stops, true },
+        CheckCase { "no_grade_selected_no_range",
+            [](auto& in) { in.performanceIndex = -1, in.vg = 0.35; }, kSf2, Stops, false }),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name)
@@ -226,11 +255,11 @@ TEST(Mix1Calc, MessagesComeInTheOrderOfTheChecksAndSteps)
 
     // A warning shown before a stop stays in front of it; checks after the
     // stop are not made (Va 30 would warn under check 9).
-    const Mix1Outcome stopped = CalculateMix1(With([](auto& in) {
-        in.beta1 = 0.05, in.beta2 = 0.05, in.phiS = 0.5, in.va = 30;
-    }));
+    const Mix1Outcome stopped = CalculateMix1(
+        With([](auto& in) { in.beta1 = 0.05, in.beta2 = 0.05, in.phiS = 0.5, in.va = 30; }));
     EXPECT_TRUE(stopped.stopped);
-    EXPECT_EQ(Texts(stopped.messages), (std::vector<std::string> { Warn(kPowderShare), Stop(kSandFraction) }));
+    EXPECT_EQ(Texts(stopped.messages),
+        (std::vector<std::string> { Warn(kPowderShare), Stop(kSandFraction) }));
 }
 
 TEST(Mix1Calc, StoppedPressChangesNothing)
@@ -291,9 +320,11 @@ TEST(Mix1Calc, CustomRatioIsRoundedThenTested)
         double rounded;
         bool warns;
     };
-    for (const Row& row : { Row { 0.45, 0.45, true }, Row { 0.449, 0.45, true }, Row { 0.444, 0.44, false } }) {
+    for (const Row& row :
+        { Row { 0.45, 0.45, true }, Row { 0.449, 0.45, true }, Row { 0.444, 0.44, false } }) {
         SCOPED_TRACE(row.entered);
-        const Mix1Outcome out = CalculateMix1(With([&](auto& in) { in.customRatio = true, in.wb = row.entered; }));
+        const Mix1Outcome out
+            = CalculateMix1(With([&](auto& in) { in.customRatio = true, in.wb = row.entered; }));
         ASSERT_FALSE(out.stopped);
         EXPECT_DOUBLE_EQ(out.inputs.wb, row.rounded);
         EXPECT_TRUE(out.inputs.customRatio);
@@ -304,9 +335,8 @@ TEST(Mix1Calc, CustomRatioIsRoundedThenTested)
 TEST(Mix1Calc, ComputedRatioNeverWarnsAndReplacesTheBox)
 {
     // C7.5 with 62.5 cement gives a ratio far above 0.45.
-    const Mix1Outcome out = CalculateMix1(With([](auto& in) {
-        in.strengthIndex = 0, in.cementIndex = 5, in.wb = 0.1;
-    }));
+    const Mix1Outcome out = CalculateMix1(
+        With([](auto& in) { in.strengthIndex = 0, in.cementIndex = 5, in.wb = 0.1; }));
     ASSERT_FALSE(out.stopped);
     EXPECT_GT(out.inputs.wb, 0.45);
     EXPECT_FALSE(Shows(out, Warn(kRatio)));
@@ -316,9 +346,8 @@ TEST(Mix1Calc, ComputedRatioNeverWarnsAndReplacesTheBox)
 
 TEST(Mix1Calc, UnusedPowderGetsDensity2300WrittenBack)
 {
-    const Mix1Outcome out = CalculateMix1(With([](auto& in) {
-        in.beta1 = 0, in.rhoF = 0, in.beta2 = 0, in.rhoK = 1234;
-    }));
+    const Mix1Outcome out = CalculateMix1(
+        With([](auto& in) { in.beta1 = 0, in.rhoF = 0, in.beta2 = 0, in.rhoK = 1234; }));
     ASSERT_FALSE(out.stopped);
     EXPECT_EQ(out.inputs.rhoF, 2300);
     EXPECT_EQ(out.inputs.rhoK, 2300);
@@ -334,8 +363,9 @@ TEST(Mix1Calc, UnusedPowderGetsDensity2300WrittenBack)
 
 TEST(Mix1Calc, WrittenBackInputsGiveTheSameReportAgain)
 {
-    for (const Setter& set : { Setter([](auto&) {}), Setter([](auto& in) { in.beta1 = 0, in.rhoF = 0; }),
-             Setter([](auto& in) { in.customRatio = true, in.wb = 0.449; }) }) {
+    for (const Setter& set :
+        { Setter([](auto&) {}), Setter([](auto& in) { in.beta1 = 0, in.rhoF = 0; }),
+            Setter([](auto& in) { in.customRatio = true, in.wb = 0.449; }) }) {
         const Mix1Outcome first = CalculateMix1(With(set));
         ASSERT_FALSE(first.stopped);
         const Mix1Outcome second = CalculateMix1(first.inputs);
@@ -355,7 +385,8 @@ TEST(Mix1Calc, PowderSharesOfOneOrMoreAreReportedWhileFinite)
 
     const Mix1Outcome more = CalculateMix1(With([](auto& in) { in.beta1 = 0.6, in.beta2 = 0.6; }));
     ASSERT_FALSE(more.stopped);
-    EXPECT_EQ(Texts(more.messages), (std::vector<std::string> { Warn(kFlyAshShare), Warn(kSlagShare), Warn(kBinder) }));
+    EXPECT_EQ(Texts(more.messages),
+        (std::vector<std::string> { Warn(kFlyAshShare), Warn(kSlagShare), Warn(kBinder) }));
     EXPECT_LT(more.working.mc, 0);
     EXPECT_LT(more.results.cementMass, 0);
     EXPECT_LT(more.results.cementVolume, 0);
@@ -388,7 +419,8 @@ TEST(Mix1Calc, NonFiniteQuantityStopsAndChangesNothing)
         // binder warning Mb would otherwise bring.
         { "binder_density_rounds_to_zero", [](auto& in) { in.rhoC = 0.1; }, { Stop(kInvalid) } },
         // fcu,0 overflows.
-        { "preparation_strength_overflows", [](auto& in) { in.sigma = 1e308; }, { Stop(kInvalid) } },
+        { "preparation_strength_overflows", [](auto& in) { in.sigma = 1e308; },
+            { Stop(kInvalid) } },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

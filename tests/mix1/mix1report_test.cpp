@@ -8,7 +8,8 @@
 
 namespace {
 
-void ExpectSameLines(const std::vector<std::string>& actual, const std::vector<std::string>& expected)
+void ExpectSameLines(
+    const std::vector<std::string>& actual, const std::vector<std::string>& expected)
 {
     for (std::size_t i = 0; i < std::min(actual.size(), expected.size()); ++i)
         EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
@@ -49,7 +50,8 @@ TEST(Mix1Report, PrintsVgAsEnteredAndAsRounded)
     EXPECT_EQ(LineOf(outcome, 22), "　　　粗骨料用量: Vg＝0.33（m3）");
     // Mg is taken from Vg as entered, the volume from the rounded Vg.
     EXPECT_EQ(LineOf(outcome, 23), "　　　　　　　　  Mg＝Vg×ρg＝899.1（kg）");
-    EXPECT_EQ(LineOf(outcome, 61), "　　　　粗骨料　：体积用量（L）＝330.00，质量用量（kg）＝899.1");
+    EXPECT_EQ(
+        LineOf(outcome, 61), "　　　　粗骨料　：体积用量（L）＝330.00，质量用量（kg）＝899.1");
 
     // 0.345 is stored just below the tie, so the format prints 0.34, while
     // rounding at the scaled value (34.5 exactly) gives 0.35.
