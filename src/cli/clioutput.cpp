@@ -60,26 +60,23 @@ QJsonArray MessagesJson(const Messages& messages)
 
 int FinishCalculation(const CliOutcome& outcome, bool json, OutputEncoding encoding)
 {
-    static const Messages kNone;
-    static const std::string kEmpty;
-    const Messages& messages = outcome.messages ? *outcome.messages : kNone;
-    const std::string& report = outcome.stopped || !outcome.report ? kEmpty : *outcome.report;
     const int status = outcome.stopped ? kExitStopped : kExitReport;
 
     if (json) {
         QJsonObject object;
         object.insert("stopped", outcome.stopped);
-        object.insert("messages", MessagesJson(messages));
-        object.insert("report", QString::fromStdString(report));
+        object.insert("messages", MessagesJson(outcome.messages));
+        object.insert(
+            "report", outcome.stopped ? QString() : QString::fromStdString(outcome.report));
         object.insert("results", outcome.stopped ? QJsonObject() : outcome.results);
         const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
         return WriteOutput(stdout, text.toStdString(), encoding) ? status : kExitUsage;
     }
 
-    for (const Message& m : messages)
+    for (const Message& m : outcome.messages)
         if (!WriteOutput(stderr, m.text + "\n", encoding))
             return kExitUsage;
-    if (!outcome.stopped && !WriteOutput(stdout, report, encoding))
+    if (!outcome.stopped && !WriteOutput(stdout, outcome.report, encoding))
         return kExitUsage;
     return status;
 }

@@ -34,10 +34,10 @@ int UsageError(const std::string& text);
 // What a calculation hands to the command line, whatever its kind.
 struct CliOutcome
 {
-    bool stopped = false;
-    const Messages* messages = nullptr;
-    const std::string* report = nullptr; // ignored when stopped
-    QJsonObject results; // named values; left empty when stopped
+    bool stopped;
+    const Messages& messages;
+    const std::string& report; // not printed when stopped
+    QJsonObject results; // named values; not printed when stopped
 };
 
 // Prints an outcome and returns the exit status. Plain: messages on stderr

@@ -46,15 +46,6 @@ const char kHelp[] = R"(qoru-calc mix1 [--OPTION VALUE ...] [--json] [--encoding
       for a powder whose fraction is 0)
 )";
 
-template <typename Table, typename Key>
-int IndexOf(const Table& table, const QString& text, Key key)
-{
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (text == QString::fromUtf8(key(table[i])))
-            return static_cast<int>(i);
-    return -1;
-}
-
 // Selects a list item by its text as the user would. False, after saying
 // so, for a text the list does not hold.
 template <typename Table, typename Key>
@@ -63,14 +54,15 @@ bool SelectItem(
 {
     if (!parser.isSet(name))
         return true;
-    const int found = IndexOf(table, parser.value(name), key);
-    if (found < 0) {
-        UsageError(
-            "--" + name.toStdString() + ": no item \"" + parser.value(name).toStdString() + "\"");
-        return false;
+    const QString text = parser.value(name);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (text == QString::fromUtf8(key(table[i]))) {
+            index = static_cast<int>(i);
+            return true;
+        }
     }
-    index = found;
-    return true;
+    UsageError("--" + name.toStdString() + ": no item \"" + text.toStdString() + "\"");
+    return false;
 }
 
 QJsonObject ResultsJson(const Mix1Outcome& out)
@@ -165,20 +157,14 @@ int RunMix1(const QStringList& arguments)
             parser, "sf", kPerformanceGrades, [](const PerformanceGrade& g) { return g.item; },
             in.performanceIndex))
         return kExitUsage;
-    ApplyStrengthGrade(in);
-    ApplyCementGrade(in);
-    // The grade's range notice is left out: when Vg lies outside the range,
+    // Calculate runs the strength and cement handlers itself, not this one.
+    // Its range notice is left out: when Vg lies outside the grade's range
     // the calculation stops with the same text.
     ApplyPerformanceGrade(in);
 
     const Mix1Outcome out = CalculateMix1(in);
-    CliOutcome result;
-    result.stopped = out.stopped;
-    result.messages = &out.messages;
-    result.report = &out.report;
-    if (!out.stopped)
-        result.results = ResultsJson(out);
-    return FinishCalculation(result, options->json, options->encoding);
+    return FinishCalculation({ out.stopped, out.messages, out.report, ResultsJson(out) },
+        options->json, options->encoding);
 }
 
 } // namespace
