@@ -1,0 +1,82 @@
+#include "cli/clioutput.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+void PrepareOutputStreams()
+{
+#ifdef _WIN32
+    // Reports already end their lines with "\r\n"; text mode would double the CR.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
+bool WriteOutput(std::FILE* stream, const std::string& utf8, OutputEncoding encoding)
+{
+    switch (encoding) {
+    case OutputEncoding::Utf8:
+        break;
+    case OutputEncoding::Gbk:
+        // TODO(gbk): write GbkEncode(text as UTF-16) from doc/gbkcodec.h once
+        // the codec is part of this build. Until then gbk output is refused.
+        std::fputs("qoru-calc: gbk output not available in this build\n", stderr);
+        return false;
+    }
+    const bool written = std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+    if (std::fflush(stream) != 0 || !written) {
+        std::fputs("qoru-calc: cannot write the output\n", stderr);
+        return false;
+    }
+    return true;
+}
+
+int UsageError(const std::string& text)
+{
+    std::fprintf(stderr, "qoru-calc: %s\n", text.c_str());
+    return kExitUsage;
+}
+
+namespace {
+
+QJsonArray MessagesJson(const Messages& messages)
+{
+    QJsonArray array;
+    for (const Message& m : messages) {
+        QJsonObject item;
+        item.insert("kind", m.kind == MessageKind::Stop ? "stop" : "warn");
+        item.insert("text", QString::fromStdString(m.text));
+        array.append(item);
+    }
+    return array;
+}
+
+} // namespace
+
+int FinishCalculation(const CliOutcome& outcome, bool json, OutputEncoding encoding)
+{
+    const int status = outcome.stopped ? kExitStopped : kExitReport;
+
+    if (json) {
+        QJsonObject object;
+        object.insert("stopped", outcome.stopped);
+        object.insert("messages", MessagesJson(outcome.messages));
+        object.insert(
+            "report", outcome.stopped ? QString() : QString::fromStdString(outcome.report));
+        object.insert("results", outcome.stopped ? QJsonObject() : outcome.results);
+        const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
+        return WriteOutput(stdout, text.toStdString(), encoding) ? status : kExitUsage;
+    }
+
+    for (const Message& m : outcome.messages)
+        if (!WriteOutput(stderr, m.text + "\n", encoding))
+            return kExitUsage;
+    if (!outcome.stopped && !WriteOutput(stdout, outcome.report, encoding))
+        return kExitUsage;
+    return status;
+}

@@ -1,0 +1,192 @@
+#include "mix1/mix1golden.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kBinder = "规程要求：胶凝材料用量宜控制在400～500(kg/m3)之间。\n"
+                            "现在的计算用量超出规程规定，建议调整参数。";
+const char* const kSf2 = "规程要求：\n自密实性能等级SF2，粗骨料体积取值范围是：0.30--0.33(m3)。";
+const char* const kRatio = "规程要求：水胶比宜小于0.45，建议调整水胶比。";
+
+struct CalcRun
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CalcRun QoruCalc(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(QORU_CALC_PATH), arguments);
+    CalcRun run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
+        run.err = "qoru-calc did not finish";
+        return run;
+    }
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+QJsonObject JsonOf(const CalcRun& run)
+{
+    QJsonParseError error {};
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_TRUE(doc.isObject());
+    return doc.object();
+}
+
+TEST(QoruCalcMix1, DefaultRunPrintsTheOpeningReport)
+{
+    const CalcRun run = QoruCalc({ "mix1" });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, Joined(OpeningReportLines()));
+    EXPECT_EQ(run.err, std::string(kBinder) + "\n");
+}
+
+TEST(QoruCalcMix1, ListOptionsSelectItemsAsTheFormDoes)
+{
+    const CalcRun run = QoruCalc(
+        { "mix1", "--sf", "SF1", "--grade", "C30", "--cement-grade", "42.5", "--vg", "0.34" });
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto lines = ReportLinesOf(run.out);
+    ASSERT_GT(lines.size(), 56u);
+    EXPECT_EQ(lines[3], "　　自密实性能：SF1");
+    EXPECT_EQ(lines[4], "　　坍落扩展度＝550～655（mm）");
+    EXPECT_EQ(lines[5], "　　混凝土强度 fcu,k＝30.0（MPa）");
+    EXPECT_EQ(lines[7], "　　水泥强度等级　　　fce,g＝42.5（MPa）");
+    EXPECT_EQ(lines[20], "　　　根据自密实性能等级，选取粗骨料体积 Vg＝0.34（m3）");
+    EXPECT_EQ(lines[52], "　　　自密实混凝土强度等级：C30");
+}
+
+TEST(QoruCalcMix1, StopExitsOneWithTheMessageOnStderr)
+{
+    const CalcRun run = QoruCalc({ "mix1", "--vg", "0.34" });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, std::string(kSf2) + "\n");
+}
+
+TEST(QoruCalcMix1, BadUsageExitsTwo)
+{
+    const std::vector<QStringList> cases = {
+        { "mix1", "--sigma", "abc" }, // not a number
+        { "mix1", "--va", ".0" }, // a zero must start with 0
+        { "mix1", "--vg", "0.33x" },
+        { "mix1", "--grade", "C61" }, // no such item
+        { "mix1", "--sf", "SF4" },
+        { "mix1", "--encoding", "latin1" },
+        { "mix1", "--unknown" },
+        { "mix1", "--sigma" }, // missing value
+        { "mix1", "stray" },
+        { "nosuchcommand" },
+        {},
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CalcRun run = QoruCalc(arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err, "");
+    }
+    EXPECT_NE(QoruCalc({ "mix1", "--sigma", "abc" }).err.find("--sigma"), std::string::npos);
+}
+
+TEST(QoruCalcMix1, NumbersFollowTheNumberBoxRule)
+{
+    // Blanks around a number and a leading minus sign are fine.
+    const CalcRun run = QoruCalc({ "mix1", "--va", " 15\t", "--alpha=-1" });
+    EXPECT_EQ(run.exitCode, 1); // α < 0 stops
+    EXPECT_EQ(run.err, "输入的数值有错误，请更正。\n");
+    const CalcRun air = QoruCalc({ "mix1", "--va", " 15\t" });
+    EXPECT_EQ(air.exitCode, 0);
+    EXPECT_NE(air.out.find("　　引入空气的体积　　Va＝15（L）\r\n"), std::string::npos);
+}
+
+TEST(QoruCalcMix1, JsonHoldsMessagesReportAndResults)
+{
+    const CalcRun run = QoruCalc({ "mix1", "--json", "--custom-wb", "0.449" });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    const QJsonObject json = JsonOf(run);
+    EXPECT_EQ(json.value("stopped"), QJsonValue(false));
+
+    const QJsonArray messages = json.value("messages").toArray();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].toObject().value("kind").toString(), "warn");
+    EXPECT_EQ(messages[0].toObject().value("text").toString().toStdString(), kRatio);
+
+    // The same text as without --json.
+    const std::string report = json.value("report").toString().toStdString();
+    EXPECT_EQ(report, QoruCalc({ "mix1", "--custom-wb", "0.449" }).out);
+    EXPECT_NE(report.find("\r\n　　　自定水胶比  (Mw/Mb)＝0.45\r\n"), std::string::npos);
+
+    const QJsonObject results = json.value("results").toObject();
+    EXPECT_EQ(results.value("WB").toDouble(), 0.45);
+    // Mb = 0.36 / (1/2898 + 0.00045) = 452.8, Mc = 452.8 - 2 × 45.3 = 362.2,
+    // 1000 × 362.2 / 3100 = 116.838.. printed as 116.84.
+    EXPECT_EQ(results.value("Mb").toDouble(), 452.8);
+    EXPECT_EQ(results.value("cementMass").toDouble(), 362.2);
+    EXPECT_EQ(results.value("cementVolume").toDouble(), 116.84);
+    EXPECT_EQ(results.value("coarseVolume").toDouble(), 330.0);
+    EXPECT_EQ(results.value("Mg").toDouble(), 891.0);
+
+    // Every name --help documents is there, and nothing else.
+    const std::string help = QoruCalc({ "--help" }).out;
+    EXPECT_EQ(results.size(), 32);
+    for (const QString& name : results.keys())
+        EXPECT_NE(help.find(" " + name.toStdString()), std::string::npos) << name.toStdString();
+}
+
+TEST(QoruCalcMix1, JsonOfAStoppedRun)
+{
+    const CalcRun run = QoruCalc({ "mix1", "--json", "--vg", "0.34" });
+    EXPECT_EQ(run.exitCode, 1);
+    const QJsonObject json = JsonOf(run);
+    EXPECT_EQ(json.value("stopped"), QJsonValue(true));
+    EXPECT_EQ(json.value("report"), QJsonValue(""));
+    EXPECT_TRUE(json.value("results").toObject().isEmpty());
+    const QJsonArray messages = json.value("messages").toArray();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].toObject().value("kind").toString(), "stop");
+    // The message's own line break survives as "\n".
+    EXPECT_EQ(messages[0].toObject().value("text").toString().toStdString(), kSf2);
+}
+
+TEST(QoruCalc, HelpDocumentsCommandsOptionsAndExitCodes)
+{
+    const CalcRun run = QoruCalc({ "--help" });
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* word : { "mix1", "--json", "--encoding", "--sf", "--grade", "--cement-grade",
+             "--sigma", "--rho-c", "--vg", "--phi-s", "--beta1", "--beta2", "--va", "--rho-g",
+             "--rho-s", "--rho-f", "--rho-k", "--alpha", "--custom-wb", "Exit status" })
+        EXPECT_NE(run.out.find(word), std::string::npos) << word;
+    EXPECT_EQ(QoruCalc({ "mix1", "--help" }).exitCode, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
