@@ -1,5 +1,7 @@
 #include "cli/clioutput.h"
 
+#include "doc/gbkcodec.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -19,16 +21,10 @@ void PrepareOutputStreams()
 
 bool WriteOutput(std::FILE* stream, const std::string& utf8, OutputEncoding encoding)
 {
-    switch (encoding) {
-    case OutputEncoding::Utf8:
-        break;
-    case OutputEncoding::Gbk:
-        // TODO(gbk): write GbkEncode(text as UTF-16) from doc/gbkcodec.h once
-        // the codec is part of this build. Until then gbk output is refused.
-        std::fputs("qoru-calc: gbk output not available in this build\n", stderr);
-        return false;
-    }
-    const bool written = std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+    const std::string bytes = encoding == OutputEncoding::Gbk
+        ? GbkEncode(QString::fromStdString(utf8).toStdU16String())
+        : utf8;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
     if (std::fflush(stream) != 0 || !written) {
         std::fputs("qoru-calc: cannot write the output\n", stderr);
         return false;

@@ -1,3 +1,4 @@
+#include "doc/gbkcodec.h"
 #include "mix1/mix1golden.h"
 
 #include <QCoreApplication>
@@ -60,6 +61,16 @@ TEST(QoruCalcMix1, DefaultRunPrintsTheOpeningReport)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, Joined(OpeningReportLines()));
     EXPECT_EQ(run.err, std::string(kBinder) + "\n");
+}
+
+TEST(QoruCalcMix1, GbkEncodingWritesTheReportAsTheFileWouldHoldIt)
+{
+    const CalcRun utf8 = QoruCalc({ "mix1" });
+    const CalcRun gbk = QoruCalc({ "mix1", "--encoding", "gbk" });
+    EXPECT_EQ(gbk.exitCode, 0);
+    // "一、设计要求：" in GBK
+    EXPECT_NE(gbk.out.find("\xd2\xbb\xa1\xa2\xc9\xe8\xbc\xc6\xd2\xaa\xc7\xf3\xa3\xba\r\n"), std::string::npos);
+    EXPECT_EQ(QString::fromStdU16String(GbkDecode(gbk.out)), QString::fromStdString(utf8.out));
 }
 
 TEST(QoruCalcMix1, ListOptionsSelectItemsAsTheFormDoes)
