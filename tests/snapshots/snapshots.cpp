@@ -1,0 +1,79 @@
+// Renders the program's windows to PNG files: qoru-snapshots OUTPUT_FOLDER.
+#include "app/mainframe.h"
+#include "app/qoruapp.h"
+#include "doc/qorudoc.h"
+#include "guitestmain.h"
+#include "testprompter.h"
+#include "view/qoruview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QDir g_out;
+
+bool Save(QWidget* widget, const QString& name)
+{
+    widget->repaint();
+    QApplication::processEvents();
+    const QString file = g_out.filePath(name + QStringLiteral(".png"));
+    const bool ok = widget->grab().save(file);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(file));
+    return ok;
+}
+
+// A main window of a size people use, since offscreen "maximized" is the
+// offscreen screen.
+std::unique_ptr<CQoruApp> MainWindow()
+{
+    auto app = std::make_unique<CQoruApp>();
+    if (!app->InitInstance({ QStringLiteral("qoru") }))
+        return nullptr;
+    app->mainFrame()->showNormal();
+    app->mainFrame()->resize(1000, 640);
+    return app;
+}
+
+const char* const kSampleReport
+    = "\r\n————Qoru计算书（JGJ/T283-2012）————\r\n"
+      "一、设计要求：\r\n"
+      "　　自密实性能：SF2\r\n"
+      "　　坍落扩展度＝660～755（mm）\r\n"
+      "　　混凝土强度 fcu,k＝60.0（MPa）\r\n"
+      "二、材料参数：\r\n"
+      "　　水泥强度等级　　　fce,g＝52.5（MPa）\r\n";
+
+bool MainWindowShots()
+{
+    auto app = MainWindow();
+    if (!app)
+        return false;
+    bool ok = Save(app->mainFrame(), QStringLiteral("mainwindow-empty"));
+    app->view()->appendReport(kSampleReport);
+    ok = Save(app->mainFrame(), QStringLiteral("mainwindow-text")) && ok;
+    app->document()->setModified(false);
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    SetUpGuiTest(app);
+    g_out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("snapshots"));
+    if (!g_out.mkpath(QStringLiteral(".")))
+        return 1;
+    TestPrompter prompter; // nothing may wait for a person
+
+    const std::function<bool()> shots[] = { MainWindowShots };
+    bool ok = true;
+    for (const auto& shot : shots)
+        ok = shot() && ok;
+    return ok ? 0 : 1;
+}
