@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QScreen>
 #include <QSettings>
 
 const char* const CQoruApp::kRegistryKey = "Local AppWizard-Generated Applications";
@@ -59,7 +60,12 @@ bool CQoruApp::InitInstance(const QStringList& arguments)
         return false;
     }
 
+    // Shown normally, painted, then maximized. The window first takes the
+    // whole screen, so it fills it even where no window manager maximizes.
+    if (QScreen* screen = m_pFrame->screen())
+        m_pFrame->setGeometry(screen->availableGeometry());
     m_pFrame->show();
+    m_pFrame->repaint();
     m_pFrame->showMaximized();
     return true;
 }
