@@ -5,23 +5,15 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00; // byte b >= 0x80 that is no character: U+DC00 + b
 
-bool IsHighSurrogate(char16_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
 bool IsLowSurrogate(char16_t c)
 {
     return c >= 0xDC00 && c <= 0xDFFF;
-}
-bool IsByteEscape(char16_t c)
-{
-    return c >= 0xDC80 && c <= 0xDCFF;
 }
 bool IsLead(unsigned b)
 {
@@ -32,63 +24,70 @@ bool IsDigit(unsigned b)
     return b >= 0x30 && b <= 0x39;
 }
 
-// The four-byte BMP runs looked up by code point, for encoding.
-struct UnicodeRun
+std::uint32_t FourBytes(std::uint32_t linear)
 {
-    std::uint16_t unicode;
-    std::uint16_t linear;
-    std::uint16_t length;
-};
+    const std::uint32_t b3 = 0x30 + linear % 10;
+    linear /= 10;
+    const std::uint32_t b2 = 0x81 + linear % 126;
+    linear /= 126;
+    const std::uint32_t b1 = 0x30 + linear % 10;
+    const std::uint32_t b0 = 0x81 + linear / 10;
+    return b0 << 24 | b1 << 16 | b2 << 8 | b3;
+}
 
-struct EncodeTables
+// The bytes of each UTF-16 code unit, packed first byte highest: below 0x100
+// one byte (ASCII or an escaped byte), below 0x10000 two, else four; lead
+// bytes are 0x81 or more, so the value says how many. What a high surrogate
+// gives depends on the unit after it.
+constexpr std::uint32_t kHighSurrogate = 0xFFFFFFFF;
+
+struct EncodeTable
 {
-    // The two-byte code (lead << 8 | trail) of each BMP character, 0 if it has none.
-    std::array<std::uint16_t, 0x10000> twoByte {};
-    std::vector<UnicodeRun> runs;
-    // What a lone surrogate that stands for no byte becomes: U+FFFD, four bytes.
-    std::uint32_t replacementLinear = 0;
+    std::array<std::uint32_t, 0x10000> code {};
+    std::uint32_t replacement = 0; // U+FFFD
 
-    EncodeTables()
+    EncodeTable()
     {
+        constexpr std::uint32_t unset = 0xFFFFFFFE;
+        code.fill(unset);
+        for (std::uint32_t c = 0; c < 0x80; ++c)
+            code[c] = c;
         for (int lead = 0; lead < kGbkLeadCount; ++lead) {
             for (int trail = 0; trail < kGbkTrailSlots; ++trail) {
                 if (std::uint16_t u = kGbkTwoByte[lead][trail])
-                    twoByte[u] = static_cast<std::uint16_t>((0x81 + lead) << 8 | (0x40 + trail));
+                    code[u] = std::uint32_t(0x81 + lead) << 8 | std::uint32_t(0x40 + trail);
             }
         }
         for (std::size_t i = 0; i < kGbkFourByteRunCount; ++i) {
             const GbkFourByteRun& r = kGbkFourByteRuns[i];
             const std::uint32_t end = i + 1 < kGbkFourByteRunCount ? kGbkFourByteRuns[i + 1].linear
                                                                    : kGbkBmpFourByteCodes;
-            if (r.unicode != 0)
-                runs.push_back({ r.unicode, r.linear, static_cast<std::uint16_t>(end - r.linear) });
+            if (r.unicode == 0)
+                continue;
+            for (std::uint32_t linear = r.linear; linear < end; ++linear)
+                code[r.unicode + (linear - r.linear)] = FourBytes(linear);
         }
-        // The generator keeps real runs in code point order; sorting costs nothing and
-        // keeps the binary search right whatever it emits.
-        std::sort(runs.begin(), runs.end(),
-            [](const UnicodeRun& a, const UnicodeRun& b) { return a.unicode < b.unicode; });
-        replacementLinear = BmpLinear(0xFFFD);
-    }
-
-    // Linear four-byte index of a BMP character without a two-byte code, or
-    // kGbkBmpFourByteCodes if it has none (the tables leave none out).
-    std::uint32_t BmpLinear(char16_t c) const
-    {
-        auto it = std::upper_bound(runs.begin(), runs.end(), c,
-            [](char16_t v, const UnicodeRun& r) { return v < r.unicode; });
-        if (it == runs.begin())
-            return kGbkBmpFourByteCodes;
-        --it;
-        if (c - it->unicode >= it->length)
-            return kGbkBmpFourByteCodes;
-        return it->linear + (c - it->unicode);
+        // A lone surrogate that no decoded byte gives (valid text holds none) has
+        // nothing to give back: it is written as U+FFFD. The tables leave no other
+        // character out, but were one missing it would get the same.
+        replacement = code[0xFFFD];
+        for (std::uint32_t c = 0xD800; c <= 0xDFFF; ++c)
+            code[c] = replacement;
+        for (std::uint32_t c = 0xD800; c <= 0xDBFF; ++c)
+            code[c] = kHighSurrogate;
+        for (std::uint32_t c = 0xDC80; c <= 0xDCFF; ++c)
+            code[c] = c - kEscapeBase;
+        for (std::uint32_t& v : code) {
+            if (v == unset)
+                v = replacement;
+        }
     }
 };
 
-const EncodeTables& Encoding()
+const EncodeTable& Encoding()
 {
-    static const EncodeTables tables;
-    return tables;
+    static const EncodeTable table;
+    return table;
 }
 
 // The BMP character of a four-byte linear index below kGbkBmpFourByteCodes, or 0.
@@ -104,24 +103,10 @@ char16_t BmpFromLinear(std::uint32_t linear)
     return static_cast<char16_t>(run->unicode + (linear - run->linear));
 }
 
-char* PutFour(char* o, std::uint32_t linear)
-{
-    o[3] = static_cast<char>(0x30 + linear % 10);
-    linear /= 10;
-    o[2] = static_cast<char>(0x81 + linear % 126);
-    linear /= 126;
-    o[1] = static_cast<char>(0x30 + linear % 10);
-    o[0] = static_cast<char>(0x81 + linear / 10);
-    return o + 4;
-}
-
 } // namespace
 
-void GbkDecodeAppend(std::string_view bytes, std::u16string& out)
+char16_t* GbkDecodeInto(std::string_view bytes, char16_t* o)
 {
-    const std::size_t start = out.size();
-    out.resize(start + bytes.size()); // never more code units than bytes
-    char16_t* o = out.data() + start;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
 
@@ -164,76 +149,71 @@ void GbkDecodeAppend(std::string_view bytes, std::u16string& out)
         *o++ = static_cast<char16_t>(kEscapeBase + b);
         ++p;
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
+    return o;
 }
 
 std::u16string GbkDecode(std::string_view bytes)
 {
-    std::u16string out;
-    GbkDecodeAppend(bytes, out);
-    return out;
+    // Filling a string of the largest size first would cost as much as decoding.
+    std::unique_ptr<char16_t[]> buffer(new char16_t[bytes.size()]);
+    char16_t* end = GbkDecodeInto(bytes, buffer.get());
+    return std::u16string(buffer.get(), end);
 }
 
 std::size_t GbkEncodedLength(std::u16string_view text)
 {
-    const EncodeTables& tables = Encoding();
+    const EncodeTable& table = Encoding();
     std::size_t n = 0;
     const std::size_t size = text.size();
     for (std::size_t i = 0; i < size; ++i) {
-        const char16_t c = text[i];
-        if (c < 0x80 || IsByteEscape(c)) {
-            n += 1;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            // A pair, or a lone surrogate written as U+FFFD: four bytes either way.
-            if (IsHighSurrogate(c) && i + 1 < size && IsLowSurrogate(text[i + 1]))
-                ++i;
-            n += 4;
-        } else {
-            n += tables.twoByte[c] != 0 ? 2 : 4;
-        }
+        const std::uint32_t v = table.code[text[i]];
+        // 1, 2 or 4 bytes without branches: ASCII and Chinese alternate too freely
+        // for them to be predicted. A pair is four bytes, as is U+FFFD.
+        n += 1 + (v >= 0x100) + 2 * (v >= 0x10000);
+        if (v == kHighSurrogate && i + 1 < size && IsLowSurrogate(text[i + 1]))
+            ++i;
     }
     return n;
 }
 
-void GbkEncodeAppend(std::u16string_view text, std::string& out)
+char* GbkEncodeInto(std::u16string_view text, char* o)
 {
-    const EncodeTables& tables = Encoding();
-    const std::size_t start = out.size();
-    out.resize(start + GbkEncodedLength(text));
-    char* o = out.data() + start;
+    const EncodeTable& table = Encoding();
     const std::size_t size = text.size();
-
     for (std::size_t i = 0; i < size; ++i) {
-        const char16_t c = text[i];
-        if (c < 0x80) {
-            *o++ = static_cast<char>(c);
-        } else if (IsByteEscape(c)) {
-            *o++ = static_cast<char>(c - kEscapeBase);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            if (IsHighSurrogate(c) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
-                const std::uint32_t v = (std::uint32_t(c - 0xD800) << 10) | (text[i + 1] - 0xDC00);
-                o = PutFour(o, kGbkSupplementaryFirst + v);
+        std::uint32_t v = table.code[text[i]];
+        if (v < 0x100) {
+            *o++ = static_cast<char>(v);
+            continue;
+        }
+        if (v < 0x10000) {
+            o[0] = static_cast<char>(v >> 8);
+            o[1] = static_cast<char>(v);
+            o += 2;
+            continue;
+        }
+        if (v == kHighSurrogate) {
+            if (i + 1 < size && IsLowSurrogate(text[i + 1])) {
+                const std::uint32_t s
+                    = std::uint32_t(text[i] - 0xD800) << 10 | (text[i + 1] - 0xDC00);
+                v = FourBytes(kGbkSupplementaryFirst + s);
                 ++i;
             } else {
-                // A lone surrogate that no decoded byte gives (valid text holds none):
-                // there is nothing to give back, so write U+FFFD.
-                o = PutFour(o, tables.replacementLinear);
+                v = table.replacement;
             }
-        } else if (const std::uint16_t code = tables.twoByte[c]) {
-            *o++ = static_cast<char>(code >> 8);
-            *o++ = static_cast<char>(code & 0xFF);
-        } else {
-            std::uint32_t linear = tables.BmpLinear(c);
-            if (linear >= kGbkBmpFourByteCodes)
-                linear = tables.replacementLinear;
-            o = PutFour(o, linear);
         }
+        o[0] = static_cast<char>(v >> 24);
+        o[1] = static_cast<char>(v >> 16);
+        o[2] = static_cast<char>(v >> 8);
+        o[3] = static_cast<char>(v);
+        o += 4;
     }
+    return o;
 }
 
 std::string GbkEncode(std::u16string_view text)
 {
-    std::string out;
-    GbkEncodeAppend(text, out);
+    std::string out(GbkEncodedLength(text), '\0');
+    GbkEncodeInto(text, out.data());
     return out;
 }

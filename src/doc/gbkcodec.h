@@ -17,7 +17,8 @@ std::string GbkEncode(std::u16string_view text);
 // The number of bytes GbkEncode(text) would write.
 std::size_t GbkEncodedLength(std::u16string_view text);
 
-// GbkDecode and GbkEncode appending to out, for callers that build one buffer
-// from pieces.
-void GbkDecodeAppend(std::string_view bytes, std::u16string& out);
-void GbkEncodeAppend(std::u16string_view text, std::string& out);
+// Raw forms for callers that size their own buffers; each returns the end of
+// what it wrote. GbkDecodeInto writes at most bytes.size() code units,
+// GbkEncodeInto exactly GbkEncodedLength(text) bytes.
+char16_t* GbkDecodeInto(std::string_view bytes, char16_t* out);
+char* GbkEncodeInto(std::u16string_view text, char* out);

@@ -2,6 +2,9 @@
 
 #include "doc/gbkcodec.h"
 
+#include <cstring>
+#include <memory>
+
 namespace {
 
 constexpr char16_t kLoneLf = 0xDC0A;
@@ -62,6 +65,12 @@ template <class Out> void WalkViewText(std::u16string_view text, Out& out)
     std::size_t start = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const char16_t c = text[i];
+        // Nearly every unit is no line end; one test without branches, since text
+        // mixes ASCII and Chinese too freely for branches to be predicted.
+        const bool maybeLineEnd = (c <= u'\r') | ((c | 1) == 0x2029)
+            | (unsigned(c - kLoneLf) <= unsigned(kLoneCr - kLoneLf));
+        if (!maybeLineEnd)
+            continue;
         std::string_view bytes;
         std::size_t next = i + 1;
         if (c == u'\n' || c == 0x2028 || c == 0x2029) {
@@ -93,26 +102,27 @@ struct LengthOut
 
 struct BytesOut
 {
-    std::string& s;
-    void Text(std::u16string_view run) { GbkEncodeAppend(run, s); }
-    void Bytes(std::string_view bytes) { s.append(bytes); }
+    char* o;
+    void Text(std::u16string_view run) { o = GbkEncodeInto(run, o); }
+    void Bytes(std::string_view bytes)
+    {
+        std::memcpy(o, bytes.data(), bytes.size());
+        o += bytes.size();
+    }
 };
 
 } // namespace
 
 std::u16string FileBytesToViewText(std::string_view bytes)
 {
-    std::u16string decoded = GbkDecode(bytes);
-    const std::size_t grows = TakenForLineBreakCount(decoded);
-    if (grows == 0) {
-        char16_t* end = MapLineEnds(decoded, decoded.data());
-        decoded.resize(static_cast<std::size_t>(end - decoded.data()));
-        return decoded;
+    std::unique_ptr<char16_t[]> decoded(new char16_t[bytes.size()]);
+    const std::u16string_view text(decoded.get(),
+        static_cast<std::size_t>(GbkDecodeInto(bytes, decoded.get()) - decoded.get()));
+    if (const std::size_t grows = TakenForLineBreakCount(text)) {
+        std::unique_ptr<char16_t[]> view(new char16_t[text.size() + 3 * grows]);
+        return std::u16string(view.get(), MapLineEnds(text, view.get()));
     }
-    std::u16string text(decoded.size() + 3 * grows, u'\0');
-    char16_t* end = MapLineEnds(decoded, text.data());
-    text.resize(static_cast<std::size_t>(end - text.data()));
-    return text;
+    return std::u16string(decoded.get(), MapLineEnds(text, decoded.get()));
 }
 
 std::size_t ViewTextFileLength(std::u16string_view text)
@@ -124,9 +134,8 @@ std::size_t ViewTextFileLength(std::u16string_view text)
 
 std::string ViewTextToFileBytes(std::u16string_view text)
 {
-    std::string bytes;
-    bytes.reserve(ViewTextFileLength(text));
-    BytesOut out { bytes };
+    std::string bytes(ViewTextFileLength(text), '\0');
+    BytesOut out { bytes.data() };
     WalkViewText(text, out);
     return bytes;
 }

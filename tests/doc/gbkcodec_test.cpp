@@ -236,14 +236,19 @@ TEST(GbkCodec, EncodeThenDecodeGivesBackAnyValidText)
     }
 }
 
-TEST(GbkCodec, AppendingFormsKeepWhatIsThere)
+TEST(GbkCodec, RawFormsWriteNoMoreThanTheySay)
 {
-    std::u16string text = u"前";
-    GbkDecodeAppend("\xBA\xF3\x80", text);
-    EXPECT_EQ(text, u"前后\xDC80");
-    std::string bytes = "ab";
-    GbkEncodeAppend(u"后\xDC80", bytes);
-    EXPECT_EQ(bytes, "ab\xBA\xF3\x80");
+    // Four-byte codes, escapes and ASCII: at most one unit a byte.
+    const std::string bytes = "\x90\x30\x81\x30\xFFz\x81\x30\x81\x30\xBA\xF3";
+    std::u16string text(bytes.size() + 1, u'#');
+    char16_t* end = GbkDecodeInto(bytes, text.data());
+    EXPECT_EQ(std::u16string(text.data(), end), u"\U00010000\xDCFFz\u0080后");
+    EXPECT_EQ(text.back(), u'#');
+
+    const std::u16string_view decoded(text.data(), static_cast<std::size_t>(end - text.data()));
+    std::string out(GbkEncodedLength(decoded) + 1, '#');
+    EXPECT_EQ(GbkEncodeInto(decoded, out.data()), out.data() + bytes.size());
+    EXPECT_EQ(out, bytes + "#");
 }
 
 } // namespace
