@@ -3,7 +3,10 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps configure build run test snapshots bench clean
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := numberrule gbkcodec reportnum mix1 mix2
+
+.PHONY: all deps configure build run test test-sanitize fuzz snapshots bench clean
 
 all: build
 
@@ -24,6 +27,33 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DQORU_SANITIZE=ON -DQORU_BENCH=OFF >/dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+# Runs each fuzz target for FUZZ_SECONDS and keeps what it found that
+# reaches new code in tests/fuzz/corpus/.
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DQORU_GUI=OFF -DQORU_BENCH=OFF -DQORU_FUZZ=ON -DQORU_SANITIZE=ON >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+		work=build-fuzz/work/$$t; rm -rf $$work; mkdir -p $$work; \
+		echo "fuzzing $$t for $(FUZZ_SECONDS) s"; \
+		build-fuzz/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=build-fuzz/ $$work tests/fuzz/corpus/$$t > $$work.log 2>&1; \
+		status=$$?; grep -E "^(Done|stat::number_of_executed_units|SUMMARY)" $$work.log; \
+		[ $$status -eq 0 ] || { tail -n 40 $$work.log; exit 1; }; \
+		build-fuzz/bin/fuzz_$$t -merge=1 tests/fuzz/corpus/$$t $$work >/dev/null 2>&1 || exit 1; \
+	done
+
 snapshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/qoru-snapshots $(BUILD)/snapshots
 
@@ -31,4 +61,4 @@ bench: build
 	$(BUILD)/bin/qoru-bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-sanitize build-fuzz

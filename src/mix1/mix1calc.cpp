@@ -198,6 +198,10 @@ Mix1Outcome CalculateMix1(const Mix1Inputs& entered)
     Mix1Working w;
     if (!Compute(in, w, out.messages))
         return invalid();
+    // The report prints the inputs too; none may come out as "nan" or "inf".
+    if (!AllFinite({ in.fcuK, in.fceG, in.sigma, in.rhoC, in.vg, in.phiS, in.beta1, in.beta2,
+            in.va, in.rhoG, in.rhoS, in.rhoF, in.rhoK, in.alpha, in.wb }))
+        return invalid();
     // Litres per cubic metre of concrete.
     const double cementVolume = 1000 * w.mc / in.rhoC;
     const double flyAshVolume = 1000 * w.mf / in.rhoF;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -421,6 +423,11 @@ TEST(Mix1Calc, NonFiniteQuantityStopsAndChangesNothing)
         // fcu,0 overflows.
         { "preparation_strength_overflows", [](auto& in) { in.sigma = 1e308; },
             { Stop(kInvalid) } },
+        // A held grade value no list item gave (found by fuzzing): the report
+        // would print "nan" for the cement grade.
+        { "held_cement_grade_not_a_number",
+            [](auto& in) { in.cementIndex = -1, in.fceG = std::nan(""), in.customRatio = true; },
+            { Warn(kBinder), Stop(kInvalid) } },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
