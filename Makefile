@@ -6,7 +6,9 @@ JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := numberrule gbkcodec reportnum mix1 mix2
 
-.PHONY: all deps configure build run test test-sanitize fuzz snapshots bench clean
+PREFIX ?= /usr/local
+
+.PHONY: install all deps configure build run test test-sanitize fuzz snapshots bench clean
 
 all: build
 
@@ -59,6 +61,9 @@ snapshots: build
 
 bench: build
 	$(BUILD)/bin/qoru-bench
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) build-sanitize build-fuzz

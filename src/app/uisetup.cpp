@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -36,6 +37,12 @@ void Substitute(const QString& face, const char* const* candidates, int count)
 
 void SetUpUserInterface(QApplication& app)
 {
+    Q_INIT_RESOURCE(qoru);
+    QIcon icon;
+    for (int size : { 16, 32, 48, 64, 128 })
+        icon.addFile(QStringLiteral(":/icons/qoru-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+
     // QApplication takes the user's locale for the C library; the reports
     // and number boxes need the C one.
     std::setlocale(LC_NUMERIC, "C");
