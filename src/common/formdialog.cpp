@@ -33,7 +33,6 @@ CFormDialog::CFormDialog(const DialogSpec& spec, QWidget* parent) : QDialog(pare
     setWindowTitle(QString::fromUtf8(spec.caption));
     setWindowFlags((windowFlags() | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
         & ~Qt::WindowContextHelpButtonHint);
-    setModal(true);
 
     QFont font(QString::fromUtf8(spec.fontFace));
     font.setPointSize(spec.pointSize);
@@ -47,10 +46,13 @@ CFormDialog::CFormDialog(const DialogSpec& spec, QWidget* parent) : QDialog(pare
 
     QWidget* previous = nullptr;
     QList<QWidget*> frames;
+    QList<QPair<QLabel*, int>> buddies;
     for (const ControlSpec& c : spec.controls) {
         QWidget* w = create(c);
         if (c.kind == ControlKind::GroupBox)
             frames << w;
+        if (c.kind == ControlKind::Label && c.buddy)
+            buddies.append({ static_cast<QLabel*>(w), c.buddy });
         if (c.id >= 0) {
             w->setObjectName(QString::number(c.id));
             m_controls.insert(c.id, w);
@@ -63,15 +65,11 @@ CFormDialog::CFormDialog(const DialogSpec& spec, QWidget* parent) : QDialog(pare
     }
     for (QWidget* frame : frames)
         frame->lower(); // frames stand behind the controls they surround
-    for (const ControlSpec& c : spec.controls) {
-        if (c.kind == ControlKind::Label && c.buddy) {
-            auto* label = static_cast<QLabel*>(m_controls.value(c.id));
-            if (!label)
-                continue;
-            if (QWidget* buddy = m_controls.value(c.buddy)) {
-                label->setBuddy(buddy);
-                buddy->setAccessibleName(label->text());
-            }
+    // A box is named by its label, for screen readers and for tests alike.
+    for (const auto& [label, id] : buddies) {
+        if (QWidget* buddy = m_controls.value(id)) {
+            label->setBuddy(buddy);
+            buddy->setAccessibleName(label->text());
         }
     }
     setFixedSize(mapDialogRect(0, 0, spec.width, spec.height).size());

@@ -21,6 +21,7 @@ const DialogSpec kSpec = { 999, "测试", "宋体", 12, 200, 100,
         { 20, ControlKind::PushButton, "计算(&E)", 10, 80, 50, 14, ControlStyle::TabStop },
         { IDCANCEL, ControlKind::PushButton, "返回(&C)", 70, 80, 50, 14, ControlStyle::TabStop },
         { 30, ControlKind::Label, "标签", 60, 10, 40, 8, ControlStyle::None, 10 },
+        { -1, ControlKind::Label, "无号标签", 60, 50, 40, 8, ControlStyle::None, 12 },
     } };
 
 class Form : public CFormDialog
@@ -59,6 +60,8 @@ private Q_SLOTS:
         QCOMPARE(form.edit(10)->alignment(), Qt::AlignCenter);
         QVERIFY(form.edit(13)->isReadOnly());
         QCOMPARE(form.edit(10)->accessibleName(), QStringLiteral("标签"));
+        QCOMPARE(form.edit(12)->accessibleName(), QStringLiteral("无号标签")); // a label without an ID
+        QVERIFY(!form.isModal()); // exec() makes it modal, show() in a test does not
     }
 
     void members_are_shown_in_the_shortest_form()
