@@ -10,9 +10,15 @@
 
 namespace {
 
-std::string Utf8(const QString& s) { return s.toStdString(); }
+std::string Utf8(const QString& s)
+{
+    return s.toStdString();
+}
 
-QString FromUtf8(const std::string& s) { return QString::fromStdString(s); }
+QString FromUtf8(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -48,7 +54,8 @@ const CMixDesign2Dlg::BoxMember CMixDesign2Dlg::kBoxMembers[28] = {
 };
 
 CMixDesign2Dlg::CMixDesign2Dlg(CQoruView* pParent)
-    : CFormDialog(Dialog135(), pParent), m_pView(pParent)
+    : CFormDialog(Dialog135(), pParent)
+    , m_pView(pParent)
 {
     m_cbPowder2Kind = dropList(kMix2Powder2KindList);
     m_cbPowder1Kind = dropList(kMix2Powder1KindList);
@@ -66,11 +73,11 @@ CMixDesign2Dlg::CMixDesign2Dlg(CQoruView* pParent)
              m_cbStrengthGrade, m_cbCementGrade })
         fillList(list);
     connect(m_cbSfGrade, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokSfGrade);
-    connect(m_cbStrengthGrade, &QComboBox::activated, this,
-        &CMixDesign2Dlg::OnSelendokStrengthGrade);
+    connect(
+        m_cbStrengthGrade, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokStrengthGrade);
     connect(m_cbCementGrade, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokCementGrade);
-    connect(m_cbAggregateKind, &QComboBox::activated, this,
-        &CMixDesign2Dlg::OnSelendokAggregateKind);
+    connect(
+        m_cbAggregateKind, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokAggregateKind);
     connect(m_cbPowder1Kind, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokPowder1Kind);
     connect(m_cbPowder2Kind, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokPowder2Kind);
     connect(button(1071), &QPushButton::clicked, this, &CMixDesign2Dlg::OnCalc);

@@ -95,7 +95,8 @@ private:
 
     CQoruView* m_pView;
 
-    struct BoxMember {
+    struct BoxMember
+    {
         int id;
         double CMixDesign2Dlg::*member;
     };

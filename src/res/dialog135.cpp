@@ -42,7 +42,8 @@ void Pair(std::vector<ControlSpec>& c, int col, int y, const char* text, int id,
         c.push_back(Box(id, kBoxX[col], y));
 }
 
-struct PowderIds {
+struct PowderIds
+{
     const char* title;
     int kindList, densityBox, replaceBox, excessBox;
     int activeLabel1, activeLabel2, inertLabel, inertBox;
@@ -107,7 +108,8 @@ DialogSpec Build()
     // Results: a volume and a mass per material. The powder columns are
     // headed by the powders' names (labels 1085 and 1087).
     c.push_back({ -1, ControlKind::GroupBox, "配合比（每立方米混凝土材料用量）", 7, 196, 436, 52 });
-    const struct {
+    const struct
+    {
         int heading;
         const char* text;
         int volume, mass;
@@ -124,12 +126,12 @@ DialogSpec Build()
     for (int i = 0; i < 6; ++i) {
         c.push_back({ columns[i].heading, ControlKind::Label, columns[i].text, kColumnX[i] + 2, 208,
             kColumnW - 2, 10, None });
-        c.push_back({ columns[i].volume, ControlKind::Edit, "", kColumnX[i], 219, kColumnW, 12,
-            kResult });
+        c.push_back(
+            { columns[i].volume, ControlKind::Edit, "", kColumnX[i], 219, kColumnW, 12, kResult });
     }
     for (int i = 0; i < 6; ++i)
-        c.push_back({ columns[i].mass, ControlKind::Edit, "", kColumnX[i], 233, kColumnW, 12,
-            kResult });
+        c.push_back(
+            { columns[i].mass, ControlKind::Edit, "", kColumnX[i], 233, kColumnW, 12, kResult });
 
     c.push_back({ 1071, ControlKind::PushButton, "计算(&E)", 130, 254, 56, 14, TabStop });
     c.push_back({ IDCANCEL, ControlKind::PushButton, "返回(&C)", 264, 254, 56, 14, TabStop });

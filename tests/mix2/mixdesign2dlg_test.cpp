@@ -31,7 +31,8 @@ QString AsViewText(const std::string& report)
     return QString::fromStdString(report).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
-struct PowderIds {
+struct PowderIds
+{
     int list, density, replace, excess, activeLabel1, activeLabel2, inertLabel, inertBox, name;
 };
 const PowderIds kPowder[] = {
@@ -97,8 +98,8 @@ private:
         QVERIFY(!shown(p.inertBox));
     }
 
-    const QList<int> kResults = { 1083, 1031, 1006, 1005, 1007, 1016, 1084, 1032, 1025, 1024,
-        1026, 1003 };
+    const QList<int> kResults
+        = { 1083, 1031, 1006, 1005, 1007, 1016, 1084, 1032, 1025, 1024, 1026, 1003 };
 
 private Q_SLOTS:
     void init()
@@ -150,7 +151,8 @@ private Q_SLOTS:
         QCOMPARE(label(1085), QStringLiteral("粉煤灰"));
         QCOMPARE(label(1087), QStringLiteral("矿渣粉"));
 
-        const struct {
+        const struct
+        {
             int id, count, current;
             const char* entry;
         } lists[] = { { 1000, 3, 1, "二级" }, { 1010, 16, 5, "C30" }, { 1011, 6, 3, "42.5" },
@@ -173,7 +175,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("powderClass");
         QTest::addColumn<QString>("name");
-        const char* const entries[] = { nullptr, "粉煤灰", "矿渣粉", "沸石粉", "硅粉", "复合料", "惰性料" };
+        const char* const entries[]
+            = { nullptr, "粉煤灰", "矿渣粉", "沸石粉", "硅粉", "复合料", "惰性料" };
         for (int powder : { 1, 2 }) {
             for (int index = 0; index < 7; ++index) {
                 const QString name = index == 0
@@ -209,8 +212,8 @@ private Q_SLOTS:
         QVERIFY(enabled(p.inertBox));
         QCOMPARE(label(p.name), name);
         expectOpeningPowderState(3 - powder); // the other powder is left alone
-        QCOMPARE(label(kPowder[2 - powder].name),
-            QString::fromUtf8(powder == 1 ? "矿渣粉" : "粉煤灰"));
+        QCOMPARE(
+            label(kPowder[2 - powder].name), QString::fromUtf8(powder == 1 ? "矿渣粉" : "粉煤灰"));
 
         const Mix2Members m = m_dlg->members();
         QCOMPARE(powder == 1 ? m.powder1Class : m.powder2Class, powderClass);
@@ -328,12 +331,12 @@ private Q_SLOTS:
         QCOMPARE(notices(),
             (QStringList { QString::fromUtf8(kExcessUsual), QString::fromUtf8(kExcessUsual) }));
 
-        const QList<QPair<int, const char*>> results = { { 1016, "180" }, { 1003, "180" },
-            { 1005, "48.4" }, { 1024, "150" }, { 1083, "50" }, { 1084, "111.6" },
-            { 1031, "62" }, { 1032, "173.7" }, { 1006, "309.6" }, { 1025, "826.6" },
-            { 1007, "320" }, { 1026, "864" },
-            // The inert fields take the active powders' volumes.
-            { 1001, "50" }, { 1008, "62" } };
+        const QList<QPair<int, const char*>> results
+            = { { 1016, "180" }, { 1003, "180" }, { 1005, "48.4" }, { 1024, "150" }, { 1083, "50" },
+                  { 1084, "111.6" }, { 1031, "62" }, { 1032, "173.7" }, { 1006, "309.6" },
+                  { 1025, "826.6" }, { 1007, "320" }, { 1026, "864" },
+                  // The inert fields take the active powders' volumes.
+                  { 1001, "50" }, { 1008, "62" } };
         for (const auto& [id, value] : results)
             QCOMPARE(text(id), QString::fromUtf8(value));
     }
@@ -375,8 +378,8 @@ private Q_SLOTS:
         const QString added = text2.mid(first.size());
         QVERIFY(added.startsWith(QStringLiteral("\n————Qoru计算书")));
         QVERIFY(added.contains(QStringLiteral("\n　　　没有采用粉体材料一，所以：\n")));
-        QVERIFY(added.endsWith(
-            QStringLiteral("\n　　　　　浆体量＝Vw＋Vf＝276.8（L）　　　浆体量＜320升，不符合。\n")));
+        QVERIFY(added.endsWith(QStringLiteral(
+            "\n　　　　　浆体量＝Vw＋Vf＝276.8（L）　　　浆体量＜320升，不符合。\n")));
         QVERIFY(!added.contains(QStringLiteral("四、配合比设计成果")));
         for (int i = 0; i < kResults.size(); ++i)
             QCOMPARE(text(kResults[i]), before[i]);
@@ -448,7 +451,8 @@ private Q_SLOTS:
         QCOMPARE(text(1006), QStringLiteral("303.2"));
         QCOMPARE(text(1025), QStringLiteral("809.5"));
         const QString report = m_view->toPlainText();
-        QVERIFY(report.contains(QStringLiteral("\n　　　采用惰性掺合料，表观密度 ρf1＝ 2.23（g/cm3）\n")));
+        QVERIFY(report.contains(
+            QStringLiteral("\n　　　采用惰性掺合料，表观密度 ρf1＝ 2.23（g/cm3）\n")));
         QVERIFY(report.contains(QStringLiteral("\n　　　水胶比＝Mw／（Mc＋Mj1＋Mj2）＝0.60\n")));
         QVERIFY(report.contains(
             QStringLiteral("\n　　　　粉体二　Ｆ2：体积用量（L）＝0.0，质量用量（kg）＝0.0\n")));
