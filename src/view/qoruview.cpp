@@ -2,6 +2,7 @@
 
 #include "common/prompter.h"
 #include "doc/reporttext.h"
+#include "mix2/mixdesign2dlg.h"
 #include "res/strings.h"
 
 #include <QFontMetricsF>
@@ -236,4 +237,8 @@ void CQoruView::OnChooseFont()
 // have nothing to open.
 void CQoruView::OnCalcMix() { }
 void CQoruView::OnCalcStdDev() { }
-void CQoruView::OnCalcMix2() { }
+void CQoruView::OnCalcMix2()
+{
+    CMixDesign2Dlg dlg(this);
+    dlg.exec();
+}

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -121,7 +123,7 @@ private Q_SLOTS:
             QString::number(ID_FILE_SAVE), QStringLiteral("|"), QString::number(ID_EDIT_CUT),
             QString::number(ID_EDIT_COPY), QString::number(ID_EDIT_PASTE), QStringLiteral("|"),
             QString::number(ID_FILE_PRINT), QStringLiteral("|"), QString::number(ID_CALC_MIX),
-            QString::number(ID_CALC_STDDEV), QStringLiteral("|"), QString::number(ID_SET_FONT),
+            QString::number(ID_CALC_MIX2), QString::number(ID_CALC_STDDEV), QStringLiteral("|"), QString::number(ID_SET_FONT),
             QStringLiteral("|"), QString::number(ID_HELP_PAGE) };
         QCOMPARE(ids, expected);
         QCOMPARE(frame()->toolBar()->iconSize(), QSize(16, 15));
@@ -146,6 +148,7 @@ private Q_SLOTS:
         const Row rows[] = {
             { ID_CALC_MIX, "计算自密实混凝土配合比", "" },
             { ID_CALC_STDDEV, "计算混凝土强度标准差", "计算混凝土强度标准差" },
+            { ID_CALC_MIX2, "先设计混凝土强度等级，后校核自密实性能。", "计算配合比方法二" },
             { ID_SET_FONT, "设置字体", "设置字体" },
             { ID_HELP_PAGE, "帮助", "帮助" },
             { ID_FILE_NEW, "建立新文档", "新建" },
@@ -181,6 +184,8 @@ private Q_SLOTS:
         QCOMPARE(tipOf(frame()->toolBar()->widgetForAction(frame()->action(ID_SET_FONT))),
             QStringLiteral("设置字体"));
         QCOMPARE(tipOf(frame()->toolBar()->widgetForAction(frame()->action(ID_CALC_MIX))), QString());
+        QCOMPARE(tipOf(frame()->toolBar()->widgetForAction(frame()->action(ID_CALC_MIX2))),
+            QStringLiteral("计算配合比方法二"));
         QToolTip::hideText();
     }
 
@@ -295,11 +300,23 @@ private Q_SLOTS:
     {
         m_app->view()->setPlainText(QStringLiteral("前文"));
         m_app->document()->setModified(false);
+        // Each calculator that opens is closed at once, as with its Return button.
+        QStringList opened;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&opened] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                opened << dialog->objectName();
+                dialog->reject();
+            }
+        });
+        closer.start(0);
         for (int id : { ID_CALC_MIX, ID_CALC_STDDEV, ID_CALC_MIX2 }) {
             QAction* a = frame()->action(id);
             QVERIFY(a);
             a->trigger();
         }
+        closer.stop();
+        QVERIFY2(opened.contains(QStringLiteral("135")), qPrintable(opened.join(' ')));
         QCOMPARE(m_app->view()->toPlainText(), QStringLiteral("前文"));
         QVERIFY(!m_app->document()->isModified());
     }

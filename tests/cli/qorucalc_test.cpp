@@ -1,5 +1,6 @@
 #include "doc/gbkcodec.h"
 #include "mix1/mix1golden.h"
+#include "mix2/mix2golden.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -191,6 +192,152 @@ TEST(QoruCalc, HelpDocumentsCommandsOptionsAndExitCodes)
              "--rho-s", "--rho-f", "--rho-k", "--alpha", "--custom-wb", "Exit status" })
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
     EXPECT_EQ(QoruCalc({ "mix1", "--help" }).exitCode, 0);
+}
+
+const char* const kExcessUsual = "超量系数通常取值范围：1.1～1.7，等量时取1。";
+const char* const kMix2Failed = "粉体量＝96.8＜160 升，不符合。\n"
+                                "水粉比＝1.86＞1.15，不符合。\n"
+                                "浆体量＝276.8＜320升，不符合。\n"
+                                "不符合自密实性能要求，请重新设计。";
+
+TEST(QoruCalcMix2, DefaultRunPrintsTheOpeningReport)
+{
+    const CalcRun run = QoruCalc({ "mix2" });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, Mix2ReportText(Mix2OpeningReportLines()));
+    EXPECT_EQ(run.err, std::string(kExcessUsual) + "\n");
+}
+
+TEST(QoruCalcMix2, AFailedCheckIsNoStopAndEndsTheReportAfterStepFour)
+{
+    const CalcRun run = QoruCalc({ "mix2", "--powder1", "none", "--powder2", "none" });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, std::string(kMix2Failed) + "\n");
+    const std::string last = "\r\n　　　　　浆体量＝Vw＋Vf＝276.8（L）　　　浆体量＜320升，不符合。\r\n";
+    ASSERT_GE(run.out.size(), last.size());
+    EXPECT_EQ(run.out.substr(run.out.size() - last.size()), last);
+    EXPECT_NE(run.out.find("\r\n　　　没有采用粉体材料二，所以：\r\n"), std::string::npos);
+
+    const CalcRun json = QoruCalc({ "mix2", "--json", "--powder1", "none", "--powder2", "none" });
+    EXPECT_EQ(json.exitCode, 0);
+    const QJsonObject object = JsonOf(json);
+    EXPECT_EQ(object.value("stopped"), QJsonValue(false));
+    EXPECT_EQ(object.value("report").toString().toStdString(), run.out);
+    const QJsonObject results = object.value("results").toObject();
+    EXPECT_EQ(results.value("passed"), QJsonValue(false));
+    EXPECT_EQ(results.value("Vf").toDouble(), 96.8);
+    EXPECT_EQ(results.value("WP").toDouble(), 1.86);
+    EXPECT_EQ(results.value("Vpaste").toDouble(), 276.8);
+    // No results are written after a failed check, nor the steps after it run.
+    EXPECT_EQ(results.value("cementMass").toDouble(), 0.0);
+    EXPECT_EQ(results.value("Vg").toDouble(), 0.0);
+    EXPECT_EQ(results.value("powder1Class").toInt(), 0);
+    const QJsonArray messages = object.value("messages").toArray();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].toObject().value("kind").toString(), "warn");
+    EXPECT_EQ(messages[0].toObject().value("text").toString().toStdString(), kMix2Failed);
+}
+
+TEST(QoruCalcMix2, ListOptionsSelectEntriesAsTheFormDoes)
+{
+    const CalcRun run = QoruCalc({ "mix2", "--sf", "三级", "--grade", "C80", "--cement-grade",
+        "52.5", "--aggregate", "碎石", "--powder2", "沸石粉" });
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    for (const char* line : { "\r\n　　自密实性能：三级\r\n", "\r\n　　坍落扩展度目标值＝600±50（mm）\r\n",
+             "\r\n　　混凝土强度 fcu,k＝80.0（MPa）\r\n", "\r\n　　水泥强度等级 fce,g＝52.5（MPa）\r\n",
+             "\r\n　　粗骨料类型：碎石\r\n", "\r\n　　　水灰比公式系数 αa＝0.46，αb＝0.07\r\n",
+             "\r\n　　　采用沸石粉取代水泥 30.0％，超量系数 1.93，表观密度 ρf2＝ 2.80（g/cm3）\r\n" })
+        EXPECT_NE(run.out.find(line), std::string::npos) << line;
+    // 0.32 lies within 三级's range, so the only notice is the excess one.
+    EXPECT_EQ(run.err.find("规程要求：\n"), std::string::npos);
+}
+
+TEST(QoruCalcMix2, JsonOfAnInertPowderAndNoneHoldsTheWorkedExample)
+{
+    const CalcRun run = QoruCalc({ "mix2", "--json", "--powder1", "惰性料", "--vf1-inert", "70",
+        "--powder2", "none" });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    const QJsonObject json = JsonOf(run);
+    EXPECT_TRUE(json.value("messages").toArray().isEmpty());
+    const QJsonObject results = json.value("results").toObject();
+    EXPECT_EQ(results.value("passed"), QJsonValue(true));
+    const struct {
+        const char* name;
+        double value;
+    } expected[] = { { "Vf1", 70.0 }, { "Mf1", 156.1 }, { "Mc1", 0 }, { "Mc", 300.0 },
+        { "Vc", 96.8 }, { "Vf", 166.8 }, { "WP", 1.08 }, { "Vpaste", 346.8 }, { "Vs", 303.2 },
+        { "Ms", 809.5 }, { "Mj", 300.0 }, { "WB", 0.6 }, { "powder1Volume", 70.0 },
+        { "powder1Mass", 156.1 }, { "powder2Volume", 0 }, { "sandMass", 809.5 },
+        { "coarseMass", 864.0 }, { "fcu0", 34.935 }, { "powder1Class", 2 },
+        { "powder2Class", 0 } };
+    for (const auto& e : expected)
+        EXPECT_EQ(results.value(e.name).toDouble(-1), e.value) << e.name;
+
+    // Every name --help documents is there, and nothing else.
+    const std::string help = QoruCalc({ "mix2", "--help" }).out;
+    EXPECT_EQ(results.size(), 45);
+    for (const QString& name : results.keys())
+        EXPECT_NE(help.find(" " + name.toStdString()), std::string::npos) << name.toStdString();
+}
+
+TEST(QoruCalcMix2, StopsExitOneWithNothingOnStdout)
+{
+    const CalcRun run = QoruCalc({ "mix2", "--gamma-c", "0.99" });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "请检查，输入的数值有错误。\n");
+
+    // A division by zero: σ so large that w/c rounds to 0.
+    const CalcRun json = QoruCalc({ "mix2", "--json", "--sigma", "1e300" });
+    EXPECT_EQ(json.exitCode, 1);
+    const QJsonObject object = JsonOf(json);
+    EXPECT_EQ(object.value("stopped"), QJsonValue(true));
+    EXPECT_TRUE(object.value("results").toObject().isEmpty());
+    const QJsonArray messages = object.value("messages").toArray();
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.last().toObject().value("kind").toString(), "stop");
+    EXPECT_EQ(messages.last().toObject().value("text").toString().toStdString(),
+        "计算结果无效，请检查输入的数值。");
+}
+
+TEST(QoruCalcMix2, BadUsageExitsTwo)
+{
+    const std::vector<QStringList> cases = {
+        { "mix2", "--sigma", "abc" },
+        { "mix2", "--water", ".0" }, // a zero must start with 0
+        { "mix2", "--r1", "20%" },
+        { "mix2", "--sf", "四级" },
+        { "mix2", "--grade", "C61" },
+        { "mix2", "--cement-grade", "42" },
+        { "mix2", "--aggregate", "砾石" },
+        { "mix2", "--powder1", "石灰" },
+        { "mix2", "--powder2", "None" },
+        { "mix2", "--coarse-volume" }, // missing value
+        { "mix2", "--vg", "0.3" }, // method 1's option
+        { "mix2", "stray" },
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CalcRun run = QoruCalc(arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err, "");
+    }
+    EXPECT_NE(QoruCalc({ "mix2", "--powder1", "石灰" }).err.find("--powder1"), std::string::npos);
+}
+
+TEST(QoruCalcMix2, HelpDocumentsItsOptions)
+{
+    const CalcRun run = QoruCalc({ "--help" });
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* word : { "mix2", "--sf", "--grade", "--cement-grade", "--aggregate",
+             "--powder1", "--powder2", "none|粉煤灰|矿渣粉|沸石粉|硅粉|复合料|惰性料",
+             "--coarse-volume", "--gamma-c", "--sigma", "--r1", "--r2", "--k1", "--k2", "--rho-s",
+             "--rho-g", "--air", "--rho-f1", "--rho-f2", "--water", "--rho-c", "--vf1-inert",
+             "--vf2-inert", "passed" })
+        EXPECT_NE(run.out.find(word), std::string::npos) << word;
+    EXPECT_EQ(QoruCalc({ "mix2", "--help" }).exitCode, 0);
 }
 
 } // namespace

@@ -3,10 +3,13 @@
 #include "app/qoruapp.h"
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
+#include "mix2/mixdesign2dlg.h"
 #include "testprompter.h"
 #include "view/qoruview.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QDir>
 #include <QPixmap>
 
@@ -60,6 +63,30 @@ bool MainWindowShots()
     return ok;
 }
 
+// The method-2 form as it opens, with powder 1 an inert filler, and after
+// a calculation.
+bool Mix2Shots()
+{
+    auto app = MainWindow();
+    if (!app)
+        return false;
+    CMixDesign2Dlg dlg(app->view());
+    dlg.setWindowModality(Qt::NonModal); // the watchdog closes modal windows
+    dlg.show();
+    bool ok = Save(&dlg, QStringLiteral("mix2-opening"));
+    dlg.dropList(1049)->setCurrentIndex(6);
+    dlg.OnSelendokPowder1Kind();
+    ok = Save(&dlg, QStringLiteral("mix2-powder1-inert")) && ok;
+    dlg.dropList(1049)->setCurrentIndex(1);
+    dlg.OnSelendokPowder1Kind();
+    dlg.button(1071)->click();
+    ok = Save(&dlg, QStringLiteral("mix2-calculated")) && ok;
+    dlg.close();
+    ok = Save(app->mainFrame(), QStringLiteral("mainwindow-mix2-report")) && ok;
+    app->document()->setModified(false);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -71,7 +98,7 @@ int main(int argc, char** argv)
         return 1;
     TestPrompter prompter; // nothing may wait for a person
 
-    const std::function<bool()> shots[] = { MainWindowShots };
+    const std::function<bool()> shots[] = { MainWindowShots, Mix2Shots };
     bool ok = true;
     for (const auto& shot : shots)
         ok = shot() && ok;
