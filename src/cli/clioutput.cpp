@@ -65,6 +65,8 @@ int FinishCalculation(const CliOutcome& outcome, bool json, OutputEncoding encod
         object.insert(
             "report", outcome.stopped ? QString() : QString::fromStdString(outcome.report));
         object.insert("results", outcome.stopped ? QJsonObject() : outcome.results);
+        for (auto it = outcome.extra.begin(); it != outcome.extra.end(); ++it)
+            object.insert(it.key(), it.value());
         const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
         return WriteOutput(stdout, text.toStdString(), encoding) ? status : kExitUsage;
     }

@@ -38,6 +38,7 @@ struct CliOutcome
     const Messages& messages;
     const std::string& report; // not printed when stopped
     QJsonObject results; // named values; not printed when stopped
+    QJsonObject extra = {}; // further fields of the JSON object itself
 };
 
 // Prints an outcome and returns the exit status. Plain: messages on stderr

@@ -47,8 +47,8 @@ const char kHelp[] = R"(qoru-calc mix2 [--OPTION VALUE ...] [--json] [--encoding
                               volume of an inert powder 1 / 2, L [0, 0]
   A failed self-compacting check is no stop: its message is shown, the report
   ends after step 4 and the exit status is 0.
-  JSON "results" (empty when stopped):
-    passed (false when the self-compacting check failed)
+  JSON: "passed" (false when the self-compacting check failed or the
+  press stopped) beside "stopped"; "results" (empty when stopped):
     numbers as the form shows them, to 15 significant digits
     result boxes (0 after a failed check):
       waterVolume cementVolume powder1Volume powder2Volume sandVolume
@@ -96,7 +96,6 @@ QJsonObject ResultsJson(const Mix2Outcome& out)
     const Mix2Members& m = out.members;
     const Mix2Work& w = out.work;
     return QJsonObject {
-        { "passed", out.passed },
         { "waterVolume", Shown(m.volWater) },
         { "cementVolume", Shown(m.volCement) },
         { "powder1Volume", Shown(m.volPowder1) },
@@ -203,7 +202,8 @@ int RunMix2(const QStringList& arguments)
         ApplyPowderKind(in.members, 2, s.powder2Kind);
 
     const Mix2Outcome out = CalculateMix2(in);
-    return FinishCalculation({ out.stopped, out.messages, out.report, ResultsJson(out) },
+    return FinishCalculation(
+        { out.stopped, out.messages, out.report, ResultsJson(out), { { "passed", out.passed } } },
         options->json, options->encoding);
 }
 
