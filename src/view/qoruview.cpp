@@ -3,6 +3,7 @@
 #include "common/prompter.h"
 #include "doc/reporttext.h"
 #include "res/strings.h"
+#include "stats/stddevdlg.h"
 
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
@@ -235,5 +236,9 @@ void CQoruView::OnChooseFont()
 // The calculators come with their own dialogs; until then these commands
 // have nothing to open.
 void CQoruView::OnCalcMix() { }
-void CQoruView::OnCalcStdDev() { }
+void CQoruView::OnCalcStdDev()
+{
+    CStdDevDlg dlg(this);
+    dlg.exec();
+}
 void CQoruView::OnCalcMix2() { }
