@@ -12,3 +12,4 @@ struct CliCommand
 };
 
 extern const CliCommand kMix1Command;
+extern const CliCommand kStdDevCommand;

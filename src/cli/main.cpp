@@ -16,6 +16,7 @@ namespace {
 // Add a command here (and its file to CMakeLists.txt).
 const CliCommand* const kCommands[] = {
     &kMix1Command,
+    &kStdDevCommand,
 };
 
 const char kUsage[] = R"(Usage: qoru-calc COMMAND [OPTIONS]
