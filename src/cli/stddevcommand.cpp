@@ -83,7 +83,8 @@ std::optional<QByteArray> ReadInput(const QString& path)
         opened = file.open(QIODevice::ReadOnly);
     }
     if (!opened) {
-        UsageError("cannot read \"" + path.toStdString() + "\": " + file.errorString().toStdString());
+        UsageError(
+            "cannot read \"" + path.toStdString() + "\": " + file.errorString().toStdString());
         return std::nullopt;
     }
     return file.readAll();
@@ -147,7 +148,8 @@ int RunStdDev(const QStringList& arguments)
         object.insert("messages", MessagesJson(out.messages));
         object.insert("count", out.count);
         object.insert("sigma",
-            out.stopped ? QJsonValue(QJsonValue::Null) : QJsonValue(ParseNumberBox(sigma).value_or(out.sigma)));
+            out.stopped ? QJsonValue(QJsonValue::Null)
+                        : QJsonValue(ParseNumberBox(sigma).value_or(out.sigma)));
         const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
         return WriteOutput(stdout, text.toStdString(), encoding) ? status : kExitUsage;
     }
@@ -156,8 +158,8 @@ int RunStdDev(const QStringList& arguments)
         if (!WriteOutput(stderr, m.text + "\n", encoding))
             return kExitUsage;
     if (!out.stopped
-        && !WriteOutput(stdout, "sigma " + sigma + "\ncount " + CountBoxText(out.count) + "\n",
-            encoding))
+        && !WriteOutput(
+            stdout, "sigma " + sigma + "\ncount " + CountBoxText(out.count) + "\n", encoding))
         return kExitUsage;
     return status;
 }

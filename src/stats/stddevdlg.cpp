@@ -23,7 +23,8 @@ Prompter::Icon IconOf(NoticeIcon icon)
 
 } // namespace
 
-CStdDevDlg::CStdDevDlg(QWidget* pParent) : CFormDialog(StdDevDialogSpec(), pParent)
+CStdDevDlg::CStdDevDlg(QWidget* pParent)
+    : CFormDialog(StdDevDialogSpec(), pParent)
 {
     m_editStrength = edit(IDC_STRENGTH_INPUT);
     m_listStrength = qobject_cast<QTableWidget*>(control(IDC_STRENGTH_LIST));

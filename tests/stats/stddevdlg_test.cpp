@@ -24,7 +24,10 @@ const QString kNotANumber = QStringLiteral("请键入一个数。");
 const QString kNotPositive = QStringLiteral("砼试件强度应大于零。");
 const QString kTooFew = QStringLiteral("规范要求砼试件强度数据不少于25组。");
 
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 } // namespace
 
@@ -129,9 +132,8 @@ private Q_SLOTS:
 
     void tab_order_runs_input_add_delete_compute_return_list()
     {
-        const QList<QWidget*> order = { input(), m_dlg->button(IDC_ADD),
-            m_dlg->button(IDC_DELETE), m_dlg->button(IDC_CALC), m_dlg->button(IDCANCEL), list(),
-            input() };
+        const QList<QWidget*> order = { input(), m_dlg->button(IDC_ADD), m_dlg->button(IDC_DELETE),
+            m_dlg->button(IDC_CALC), m_dlg->button(IDCANCEL), list(), input() };
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), order[i]);
@@ -141,8 +143,7 @@ private Q_SLOTS:
     void rows_show_two_decimals_in_five_places()
     {
         addAll({ "5", "500", "12.345678", " 33.3\t" });
-        QCOMPARE(rows(),
-            (QStringList { " 5.00", "500.00", "12.35", "33.30" }));
+        QCOMPARE(rows(), (QStringList { " 5.00", "500.00", "12.35", "33.30" }));
         QVERIFY(m_prompter->notices.isEmpty());
         QCOMPARE(countBox(), QStringLiteral("4"));
         // Each row keeps the float it was typed as, not its rounded text.
@@ -218,8 +219,8 @@ private Q_SLOTS:
     void adding_then_deleting_a_row_restores_the_state_exactly()
     {
         addAll({ "31.7", "28.9", "0.013", "44.21", "499.99", "37.5", "36.2", "29.05", "41.3",
-            "33.33", "38.8", "35.1", "40.4", "27.6", "39.9", "34.4", "32.1", "36.6", "37.7",
-            "30.3", "42.2", "35.5", "33.9", "38.1", "34.7" });
+            "33.33", "38.8", "35.1", "40.4", "27.6", "39.9", "34.4", "32.1", "36.6", "37.7", "30.3",
+            "42.2", "35.5", "33.9", "38.1", "34.7" });
         click(IDC_CALC);
         const std::vector<double> before = m_dlg->strengths();
         const QStringList rowsBefore = rows();
