@@ -13,3 +13,4 @@ struct CliCommand
 
 extern const CliCommand kMix1Command;
 extern const CliCommand kMix2Command;
+extern const CliCommand kStdDevCommand;

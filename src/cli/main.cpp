@@ -17,6 +17,7 @@ namespace {
 const CliCommand* const kCommands[] = {
     &kMix1Command,
     &kMix2Command,
+    &kStdDevCommand,
 };
 
 const char kUsage[] = R"(Usage: qoru-calc COMMAND [OPTIONS]

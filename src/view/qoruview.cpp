@@ -4,6 +4,7 @@
 #include "doc/reporttext.h"
 #include "mix2/mixdesign2dlg.h"
 #include "res/strings.h"
+#include "stats/stddevdlg.h"
 
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
@@ -236,7 +237,12 @@ void CQoruView::OnChooseFont()
 // The calculators come with their own dialogs; until then these commands
 // have nothing to open.
 void CQoruView::OnCalcMix() { }
-void CQoruView::OnCalcStdDev() { }
+void CQoruView::OnCalcStdDev()
+{
+    CStdDevDlg dlg(this);
+    dlg.exec();
+}
+
 void CQoruView::OnCalcMix2()
 {
     CMixDesign2Dlg dlg(this);

@@ -317,6 +317,7 @@ private Q_SLOTS:
         }
         closer.stop();
         QVERIFY2(opened.contains(QStringLiteral("135")), qPrintable(opened.join(' ')));
+        QVERIFY2(opened.contains(QStringLiteral("150")), qPrintable(opened.join(' ')));
         QCOMPARE(m_app->view()->toPlainText(), QStringLiteral("前文"));
         QVERIFY(!m_app->document()->isModified());
     }

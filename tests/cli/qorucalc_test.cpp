@@ -3,10 +3,12 @@
 #include "mix2/mix2golden.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,10 +26,12 @@ struct CalcRun
     std::string err;
 };
 
-CalcRun QoruCalc(const QStringList& arguments)
+CalcRun QoruCalc(const QStringList& arguments, const QByteArray& input = QByteArray())
 {
     QProcess process;
     process.start(QStringLiteral(QORU_CALC_PATH), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     CalcRun run;
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
         run.err = "qoru-calc did not finish";
@@ -183,15 +187,136 @@ TEST(QoruCalcMix1, JsonOfAStoppedRun)
     EXPECT_EQ(messages[0].toObject().value("text").toString().toStdString(), kSf2);
 }
 
+const char* const kTooFew = "规范要求砼试件强度数据不少于25组。";
+
+// 1 to n, `perLine` a line, with blanks, tabs and CR LF line ends mixed.
+QByteArray Counting(int n, int perLine)
+{
+    QByteArray text;
+    for (int i = 1; i <= n; ++i) {
+        text += QByteArray::number(i);
+        text += i % perLine == 0 ? (i % 2 ? "\r\n" : "\n") : (i % 3 ? " " : " \t ");
+    }
+    return text;
+}
+
+TEST(QoruCalcStdDev, ReadsAFileOrStandardInput)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("strengths.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF" + Counting(25, 4) + "\n\n");
+    file.close();
+
+    // 1..25: variance n(n + 1) / 12 = 54.1667, σ = 7.3598.
+    const CalcRun fromFile = QoruCalc({ "stddev", path });
+    EXPECT_EQ(fromFile.exitCode, 0) << fromFile.err;
+    EXPECT_EQ(fromFile.out, "sigma 7.36\ncount 25\n");
+    EXPECT_EQ(fromFile.err, "");
+
+    const CalcRun fromStdin = QoruCalc({ "stddev" }, Counting(25, 1));
+    EXPECT_EQ(fromStdin.exitCode, 0);
+    EXPECT_EQ(fromStdin.out, fromFile.out);
+    EXPECT_EQ(QoruCalc({ "stddev", "-" }, Counting(25, 7)).out, fromFile.out);
+
+    // Equal results give 0, and the last line needs no line end.
+    const CalcRun equal = QoruCalc({ "stddev" }, QByteArray("33.3 ").repeated(25).trimmed());
+    EXPECT_EQ(equal.exitCode, 0);
+    EXPECT_EQ(equal.out, "sigma 0\ncount 25\n");
+
+    const CalcRun missing = QoruCalc({ "stddev", dir.filePath("none.txt") });
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("none.txt"), std::string::npos);
+}
+
+TEST(QoruCalcStdDev, FewerThanTwentyFiveStop)
+{
+    for (int n : { 0, 1, 24 }) {
+        SCOPED_TRACE(n);
+        const CalcRun run = QoruCalc({ "stddev" }, Counting(n, 5));
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, std::string(kTooFew) + "\n");
+    }
+    const QJsonObject json = JsonOf(QoruCalc({ "stddev", "--json" }, Counting(24, 5)));
+    EXPECT_EQ(json.value("stopped"), QJsonValue(true));
+    EXPECT_EQ(json.value("count").toInt(), 24);
+    EXPECT_TRUE(json.value("sigma").isNull());
+    const QJsonArray messages = json.value("messages").toArray();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].toObject().value("kind").toString(), "stop");
+    EXPECT_EQ(messages[0].toObject().value("text").toString().toStdString(), kTooFew);
+}
+
+TEST(QoruCalcStdDev, JsonGivesSigmaAsItsBoxShowsIt)
+{
+    // 1..24 and 500: mean 32, squares about it 229300, σ = √(229300 / 24) = 97.745.
+    const CalcRun run = QoruCalc({ "stddev", "--json" }, Counting(24, 6) + "500\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    const QJsonObject json = JsonOf(run);
+    EXPECT_EQ(json.value("stopped"), QJsonValue(false));
+    EXPECT_TRUE(json.value("messages").toArray().isEmpty());
+    EXPECT_EQ(json.value("count").toInt(), 25);
+    EXPECT_EQ(json.value("sigma").toDouble(), 97.75);
+    EXPECT_NE(run.out.find("\"sigma\": 97.75,\n"), std::string::npos);
+
+    // One value 1.75 off 24 equal ones: σ = 1.75 / √25 = 0.35, rounded as
+    // 35 × 0.01 = 0.35000000000000003 but given as the box shows it.
+    const CalcRun outlier
+        = QoruCalc({ "stddev", "--json" }, QByteArray("10\n").repeated(24) + "11.75\n");
+    EXPECT_NE(outlier.out.find("\"sigma\": 0.35,\n"), std::string::npos) << outlier.out;
+}
+
+TEST(QoruCalcStdDev, BadValuesNameTheirLineAndExitTwo)
+{
+    const struct
+    {
+        const char* input;
+        const char* line;
+        const char* message;
+    } cases[] = {
+        { "30 31\n32 abc 33\n", "line 7: \"abc\": ", "请键入一个数。" },
+        { "30\n\n31,5\n", "line 8: \"31,5\": ", "请键入一个数。" },
+        { "30\r\n0\r\n", "line 7: \"0\": ", "砼试件强度应大于零。" },
+        { "500.5\n", "line 6: \"500.5\": ", "“请填入一个在0和500之间的数字。”" },
+        { "30\n31\n32\n-1\n", "line 9: \"-1\": ", "“请填入一个在0和500之间的数字。”" },
+        { "30\n.0\n", "line 7: \".0\": ", "请键入一个数。" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        // Five lines of good values come first.
+        const CalcRun run = QoruCalc({ "stddev" }, Counting(25, 5) + c.input);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, std::string("qoru-calc: ") + c.line + c.message + "\n");
+    }
+    // 500 is the largest strength taken.
+    EXPECT_EQ(QoruCalc({ "stddev" }, Counting(24, 5) + "500").exitCode, 0);
+
+    for (const QStringList& arguments : std::vector<QStringList> {
+             { "stddev", "a.txt", "b.txt" }, { "stddev", "--encoding", "latin1" },
+             { "stddev", "--unknown" } }) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CalcRun run = QoruCalc(arguments, Counting(25, 5));
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err, "");
+    }
+}
+
 TEST(QoruCalc, HelpDocumentsCommandsOptionsAndExitCodes)
 {
     const CalcRun run = QoruCalc({ "--help" });
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* word : { "mix1", "--json", "--encoding", "--sf", "--grade", "--cement-grade",
+    for (const char* word : { "mix1", "stddev", "[FILE]", "--json", "--encoding", "--sf", "--grade", "--cement-grade",
              "--sigma", "--rho-c", "--vg", "--phi-s", "--beta1", "--beta2", "--va", "--rho-g",
              "--rho-s", "--rho-f", "--rho-k", "--alpha", "--custom-wb", "Exit status" })
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
     EXPECT_EQ(QoruCalc({ "mix1", "--help" }).exitCode, 0);
+    EXPECT_EQ(QoruCalc({ "stddev", "--help" }).exitCode, 0);
 }
 
 const char* const kExcessUsual = "超量系数通常取值范围：1.1～1.7，等量时取1。";

@@ -4,6 +4,8 @@
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
 #include "mix2/mixdesign2dlg.h"
+#include "res/dialog150.h"
+#include "stats/stddevdlg.h"
 #include "testprompter.h"
 #include "view/qoruview.h"
 
@@ -11,6 +13,9 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QPixmap>
 
 #include <cstdio>
@@ -87,6 +92,32 @@ bool Mix2Shots()
     return ok;
 }
 
+// The strength calculator opened over the main window: empty, then with 25
+// results, the last one selected, and σ computed.
+bool StdDevShots()
+{
+    auto app = MainWindow();
+    if (!app)
+        return false;
+    CStdDevDlg dlg(app->view());
+    dlg.setModal(false);
+    dlg.show();
+    bool ok = Save(&dlg, QStringLiteral("stddev-empty"));
+    const float strengths[] = { 38.5f, 41.2f, 35.7f, 44.0f, 39.9f, 36.3f, 42.8f, 40.1f, 37.6f,
+        45.5f, 33.9f, 40.7f, 38.2f, 43.4f, 41.9f, 36.8f, 39.3f, 42.1f, 37.1f, 40.4f, 34.6f, 44.8f,
+        38.9f, 41.5f, 5.0f };
+    for (float s : strengths) {
+        dlg.m_editStrength->setText(QString::number(s));
+        dlg.button(IDC_ADD)->click();
+    }
+    dlg.button(IDC_CALC)->click();
+    dlg.m_listStrength->selectRow(24);
+    dlg.m_listStrength->scrollToBottom();
+    dlg.m_editStrength->setText(QStringLiteral("42.5"));
+    ok = Save(&dlg, QStringLiteral("stddev-25rows")) && ok;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -98,7 +129,7 @@ int main(int argc, char** argv)
         return 1;
     TestPrompter prompter; // nothing may wait for a person
 
-    const std::function<bool()> shots[] = { MainWindowShots, Mix2Shots };
+    const std::function<bool()> shots[] = { MainWindowShots, Mix2Shots, StdDevShots };
     bool ok = true;
     for (const auto& shot : shots)
         ok = shot() && ok;
