@@ -1,5 +1,6 @@
 // One add, one delete and one compute on the real strength calculator with
 // 10,000 rows, shown under the offscreen platform, events processed.
+#include "benchapp.h"
 #include "res/dialog150.h"
 #include "stats/stddevdlg.h"
 
@@ -16,22 +17,9 @@ namespace {
 
 constexpr int kRows = 10000;
 
-// The benchmark main belongs to Google Benchmark, so the application that
-// widgets need is made here, on first use.
-void EnsureApplication()
-{
-    if (QApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "qoru-bench";
-    static char* argv[] = { name, nullptr };
-    static QApplication app(argc, argv);
-}
-
 std::unique_ptr<CStdDevDlg> DialogWithRows(int rows)
 {
-    EnsureApplication();
+    BenchApp();
     auto dlg = std::make_unique<CStdDevDlg>(nullptr);
     dlg->setModal(false);
     dlg->show();
