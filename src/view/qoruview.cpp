@@ -2,6 +2,7 @@
 
 #include "common/prompter.h"
 #include "doc/reporttext.h"
+#include "mix1/mixdesigndlg.h"
 #include "res/strings.h"
 
 #include <QFontMetricsF>
@@ -232,8 +233,13 @@ void CQoruView::OnChooseFont()
         setFont(chosen);
 }
 
+void CQoruView::OnCalcMix()
+{
+    CMixDesignDlg dlg(this);
+    dlg.exec();
+}
+
 // The calculators come with their own dialogs; until then these commands
 // have nothing to open.
-void CQoruView::OnCalcMix() { }
 void CQoruView::OnCalcStdDev() { }
 void CQoruView::OnCalcMix2() { }
