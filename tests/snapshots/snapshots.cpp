@@ -3,12 +3,15 @@
 #include "app/qoruapp.h"
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
+#include "mix1/mixdesigndlg.h"
+#include "res/dialog130.h"
 #include "testprompter.h"
 #include "view/qoruview.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QPushButton>
 
 #include <cstdio>
 #include <functional>
@@ -39,14 +42,13 @@ std::unique_ptr<CQoruApp> MainWindow()
     return app;
 }
 
-const char* const kSampleReport
-    = "\r\n————Qoru计算书（JGJ/T283-2012）————\r\n"
-      "一、设计要求：\r\n"
-      "　　自密实性能：SF2\r\n"
-      "　　坍落扩展度＝660～755（mm）\r\n"
-      "　　混凝土强度 fcu,k＝60.0（MPa）\r\n"
-      "二、材料参数：\r\n"
-      "　　水泥强度等级　　　fce,g＝52.5（MPa）\r\n";
+const char* const kSampleReport = "\r\n————Qoru计算书（JGJ/T283-2012）————\r\n"
+                                  "一、设计要求：\r\n"
+                                  "　　自密实性能：SF2\r\n"
+                                  "　　坍落扩展度＝660～755（mm）\r\n"
+                                  "　　混凝土强度 fcu,k＝60.0（MPa）\r\n"
+                                  "二、材料参数：\r\n"
+                                  "　　水泥强度等级　　　fce,g＝52.5（MPa）\r\n";
 
 bool MainWindowShots()
 {
@@ -56,6 +58,25 @@ bool MainWindowShots()
     bool ok = Save(app->mainFrame(), QStringLiteral("mainwindow-empty"));
     app->view()->appendReport(kSampleReport);
     ok = Save(app->mainFrame(), QStringLiteral("mainwindow-text")) && ok;
+    app->document()->setModified(false);
+    return ok;
+}
+
+// The method-1 form as it opens, and after one press of Calculate with the
+// report behind it in the main window.
+bool MixDesignShots()
+{
+    auto app = MainWindow();
+    if (!app)
+        return false;
+    CMixDesignDlg dlg(app->view());
+    dlg.setModal(false);
+    dlg.show();
+    bool ok = Save(&dlg, QStringLiteral("mix1-open"));
+    dlg.button(IDC_CALCULATE)->click();
+    ok = Save(&dlg, QStringLiteral("mix1-calculated")) && ok;
+    dlg.reject();
+    ok = Save(app->mainFrame(), QStringLiteral("mix1-report")) && ok;
     app->document()->setModified(false);
     return ok;
 }
@@ -71,7 +92,7 @@ int main(int argc, char** argv)
         return 1;
     TestPrompter prompter; // nothing may wait for a person
 
-    const std::function<bool()> shots[] = { MainWindowShots };
+    const std::function<bool()> shots[] = { MainWindowShots, MixDesignShots };
     bool ok = true;
     for (const auto& shot : shots)
         ok = shot() && ok;
