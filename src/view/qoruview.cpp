@@ -2,6 +2,7 @@
 
 #include "common/prompter.h"
 #include "doc/reporttext.h"
+#include "mix1/mixdesigndlg.h"
 #include "mix2/mixdesign2dlg.h"
 #include "res/strings.h"
 #include "stats/stddevdlg.h"
@@ -234,9 +235,12 @@ void CQoruView::OnChooseFont()
         setFont(chosen);
 }
 
-// The calculators come with their own dialogs; until then these commands
-// have nothing to open.
-void CQoruView::OnCalcMix() { }
+void CQoruView::OnCalcMix()
+{
+    CMixDesignDlg dlg(this);
+    dlg.exec();
+}
+
 void CQoruView::OnCalcStdDev()
 {
     CStdDevDlg dlg(this);

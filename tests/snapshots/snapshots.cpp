@@ -3,7 +3,9 @@
 #include "app/qoruapp.h"
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
+#include "mix1/mixdesigndlg.h"
 #include "mix2/mixdesign2dlg.h"
+#include "res/dialog130.h"
 #include "res/dialog150.h"
 #include "stats/stddevdlg.h"
 #include "testprompter.h"
@@ -64,6 +66,25 @@ bool MainWindowShots()
     bool ok = Save(app->mainFrame(), QStringLiteral("mainwindow-empty"));
     app->view()->appendReport(kSampleReport);
     ok = Save(app->mainFrame(), QStringLiteral("mainwindow-text")) && ok;
+    app->document()->setModified(false);
+    return ok;
+}
+
+// The method-1 form as it opens, and after one press of Calculate with the
+// report behind it in the main window.
+bool MixDesignShots()
+{
+    auto app = MainWindow();
+    if (!app)
+        return false;
+    CMixDesignDlg dlg(app->view());
+    dlg.setModal(false);
+    dlg.show();
+    bool ok = Save(&dlg, QStringLiteral("mix1-open"));
+    dlg.button(IDC_CALCULATE)->click();
+    ok = Save(&dlg, QStringLiteral("mix1-calculated")) && ok;
+    dlg.reject();
+    ok = Save(app->mainFrame(), QStringLiteral("mix1-report")) && ok;
     app->document()->setModified(false);
     return ok;
 }
@@ -129,7 +150,7 @@ int main(int argc, char** argv)
         return 1;
     TestPrompter prompter; // nothing may wait for a person
 
-    const std::function<bool()> shots[] = { MainWindowShots, Mix2Shots, StdDevShots };
+    const std::function<bool()> shots[] = { MainWindowShots, MixDesignShots, Mix2Shots, StdDevShots };
     bool ok = true;
     for (const auto& shot : shots)
         ok = shot() && ok;
