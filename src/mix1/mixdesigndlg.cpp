@@ -29,7 +29,7 @@ CMixDesignDlg::CMixDesignDlg(CQoruView* pView)
         { IDC_RHO_S, &m_dRhoS },
         { IDC_RHO_G, &m_dRhoG },
         { IDC_RHO_C, &m_dRhoC },
-        { IDC_SIGMA, &m_dSigma },
+        { IDC_STD_DEV, &m_dSigma },
         { IDC_MASS_SAND, &m_dMassSand },
         { IDC_MASS_CEMENT, &m_dMassCement },
         { IDC_MASS_COARSE, &m_dMassCoarse },

@@ -8,7 +8,7 @@ inline constexpr int IDD_MIXDESIGN = 130;
 // Design requirements.
 inline constexpr int IDC_SF_GRADE = 1000;
 inline constexpr int IDC_STRENGTH_GRADE = 1010;
-inline constexpr int IDC_SIGMA = 1017;
+inline constexpr int IDC_STD_DEV = 1017;
 inline constexpr int IDC_CEMENT_GRADE = 1011;
 inline constexpr int IDC_RHO_C = 1001;
 inline constexpr int IDC_CUSTOM_WB = 1046;

@@ -149,7 +149,7 @@ private Q_SLOTS:
         QCOMPARE(dlg()->dropList(IDC_STRENGTH_GRADE)->currentText(), QStringLiteral("60"));
         QCOMPARE(dlg()->dropList(IDC_CEMENT_GRADE)->currentText(), QStringLiteral("52.5"));
 
-        const std::pair<int, const char*> inputs[] = { { IDC_SIGMA, "3" }, { IDC_RHO_C, "3100" },
+        const std::pair<int, const char*> inputs[] = { { IDC_STD_DEV, "3" }, { IDC_RHO_C, "3100" },
             { IDC_WB, "0.34" }, { IDC_VG, "0.33" }, { IDC_PHI_S, "0.45" }, { IDC_BETA1, "0.1" },
             { IDC_BETA2, "0.1" }, { IDC_VA, "10" }, { IDC_RHO_G, "2700" }, { IDC_RHO_S, "2670" },
             { IDC_RHO_F, "2300" }, { IDC_RHO_K, "2300" }, { IDC_ALPHA, "1.5" } };
@@ -189,7 +189,7 @@ private Q_SLOTS:
         expected.sort();
         QCOMPARE(frames, expected);
 
-        QCOMPARE(box(IDC_SIGMA)->accessibleName(), QStringLiteral("混凝土强度标准差MPa"));
+        QCOMPARE(box(IDC_STD_DEV)->accessibleName(), QStringLiteral("混凝土强度标准差MPa"));
         QCOMPARE(dlg()->control(IDC_SF_GRADE)->accessibleName(), QStringLiteral("自密实性能等级"));
         QCOMPARE(box(IDC_RHO_C)->accessibleName(), QStringLiteral("水泥表观密度kg/m3"));
         QCOMPARE(box(IDC_WB)->accessibleName(), QStringLiteral("水胶比(Mw/Mb)"));
@@ -291,15 +291,15 @@ private Q_SLOTS:
 
     void a_grade_handler_keeps_what_the_user_typed_when_a_box_holds_no_number()
     {
-        type(IDC_SIGMA, QStringLiteral("abc"));
+        type(IDC_STD_DEV, QStringLiteral("abc"));
         type(IDC_ALPHA, QStringLiteral("2.50"));
         choose(IDC_STRENGTH_GRADE, 0);
         QCOMPARE(m_prompter->texts(), QStringList { kNotANumber });
-        QCOMPARE(text(IDC_SIGMA), QStringLiteral("abc"));
+        QCOMPARE(text(IDC_STD_DEV), QStringLiteral("abc"));
         QCOMPARE(text(IDC_ALPHA), QStringLiteral("2.50"));
-        QCOMPARE(QApplication::focusWidget(), box(IDC_SIGMA));
+        QCOMPARE(QApplication::focusWidget(), box(IDC_STD_DEV));
         // The choice itself still counts for the next press.
-        type(IDC_SIGMA, QStringLiteral("3"));
+        type(IDC_STD_DEV, QStringLiteral("3"));
         calculate();
         QVERIFY(view()->toPlainText().contains(QStringLiteral("混凝土强度 fcu,k＝7.5（MPa）")));
     }
@@ -334,8 +334,8 @@ private Q_SLOTS:
     {
         QTest::keyClick(dlg()->control(IDC_SF_GRADE), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), dlg()->control(IDC_STRENGTH_GRADE));
-        box(IDC_SIGMA)->setFocus();
-        QTest::keyClick(box(IDC_SIGMA), Qt::Key_Return);
+        box(IDC_STD_DEV)->setFocus();
+        QTest::keyClick(box(IDC_STD_DEV), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), dlg()->control(IDC_CEMENT_GRADE));
         box(IDC_RHO_C)->setFocus();
         QTest::keyClick(box(IDC_RHO_C), Qt::Key_Enter);
@@ -414,7 +414,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("typed");
         QTest::newRow("letters_in_vg") << IDC_VG << "abc";
-        QTest::newRow("empty_sigma") << IDC_SIGMA << "";
+        QTest::newRow("empty_sigma") << IDC_STD_DEV << "";
         QTest::newRow("zero_without_its_digit_in_alpha") << IDC_ALPHA << ".0";
         QTest::newRow("trailing_text_in_rho_s") << IDC_RHO_S << "2670kg";
     }
