@@ -88,7 +88,10 @@ QWidget* CFormDialog::create(const ControlSpec& c)
     switch (c.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(text, this);
-        label->setAlignment((c.style & ControlStyle::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        const Qt::Alignment across = c.style & ControlStyle::Right ? Qt::AlignRight
+            : c.style & ControlStyle::Centre                       ? Qt::AlignHCenter
+                                                                   : Qt::AlignLeft;
+        label->setAlignment(across | Qt::AlignTop);
         label->setWordWrap(false);
         label->setTextFormat(Qt::PlainText);
         label->setFocusPolicy(Qt::NoFocus);

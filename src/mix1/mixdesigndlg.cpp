@@ -57,25 +57,6 @@ CMixDesignDlg::CMixDesignDlg(CQoruView* pView)
         bindDouble(b.id, b.member);
     setEnterButtons({ IDC_CALCULATE, IDCANCEL });
 
-    // The labels have no ID of their own, so they are found by place and
-    // text: headings are centred over their columns, and a label names the
-    // box it stands next to.
-    const QList<QLabel*> labels = findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-    for (const ControlSpec& c : MixDesignDialogSpec().controls) {
-        if (c.kind != ControlKind::Label)
-            continue;
-        const QRect where = mapDialogRect(c.x, c.y, c.w, c.h);
-        for (QLabel* label : labels) {
-            if (label->geometry() != where || label->text() != QString::fromUtf8(c.text))
-                continue;
-            if (c.style & ControlStyle::Centre)
-                label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            if (QWidget* buddy = control(c.buddy); buddy && c.buddy) {
-                label->setBuddy(buddy);
-                buddy->setAccessibleName(label->text());
-            }
-        }
-    }
     // A result box is named by its column and its row.
     const struct
     {

@@ -64,7 +64,6 @@ CMixDesign2Dlg::CMixDesign2Dlg(CQoruView* pParent)
     m_cbStrengthGrade = dropList(kMix2StrengthGradeList);
     m_cbCementGrade = dropList(kMix2CementGradeList);
     DoDataExchange();
-    nameLabelledBoxes();
     setEnterButtons({ 1071, IDCANCEL });
 
     // A handler runs when the user confirms an entry, the selected one too,
@@ -110,24 +109,6 @@ void CMixDesign2Dlg::fillList(QComboBox* list)
 {
     for (const std::string& entry : Mix2ListEntries(list->objectName().toInt()))
         list->addItem(FromUtf8(entry));
-}
-
-// Labels that name a box pass their text on to it, as its accessible name.
-void CMixDesign2Dlg::nameLabelledBoxes()
-{
-    const QList<QLabel*> labels = findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-    for (const ControlSpec& c : Dialog135().controls) {
-        if (c.kind != ControlKind::Label || !c.buddy)
-            continue;
-        QWidget* box = control(c.buddy);
-        const QRect where = mapDialogRect(c.x, c.y, c.w, c.h);
-        for (QLabel* label : labels) {
-            if (box && label->geometry() == where && label->text() == QString::fromUtf8(c.text)) {
-                label->setBuddy(box);
-                box->setAccessibleName(label->text());
-            }
-        }
-    }
 }
 
 Mix2Members CMixDesign2Dlg::members() const

@@ -40,7 +40,6 @@ private:
     void DoDataExchange();
     void applyControlChange(const Mix2ControlChange& change);
     void fillList(QComboBox* list);
-    void nameLabelledBoxes();
 
     QString m_strPowder1Name;
     QString m_strPowder2Name;
