@@ -15,8 +15,10 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+#ifdef __linux__
 #include <malloc.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -24,12 +26,16 @@ namespace {
 // Freed memory the allocator still holds is handed back first.
 long ResidentKiB()
 {
+#ifndef __linux__
+    return 0;
+#else
     malloc_trim(0);
     std::ifstream statm("/proc/self/statm");
     long pages = 0, resident = 0;
     if (!(statm >> pages >> resident))
         return 0;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
+#endif
 }
 
 std::string Report(int i)
