@@ -75,6 +75,7 @@ void CQoruApp::createWindow()
     m_pFrame = new CMainFrame;
     m_pView = new CQoruView(m_pFrame);
     m_pView->setObjectName(QStringLiteral("view"));
+    m_pView->setAccessibleName(QStringLiteral("计算书"));
     m_pFrame->setCentralWidget(m_pView);
     m_pDoc = new CQoruDoc(m_pView, m_pFiles, this);
     m_pFrame->setDocument(m_pDoc);

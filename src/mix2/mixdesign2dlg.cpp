@@ -201,6 +201,25 @@ void CMixDesign2Dlg::applyControlChange(const Mix2ControlChange& change)
         control(id)->hide();
     if (auto* label = qobject_cast<QLabel*>(control(change.label)))
         label->setText(FromUtf8(change.labelText));
+    nameResultBoxes();
+}
+
+// A result box is named by its column, headed by the material, and its row.
+void CMixDesign2Dlg::nameResultBoxes()
+{
+    const struct {
+        int volume, mass, heading;
+        const char* material;
+    } columns[] = {
+        { 1005, 1024, 0, "水泥" }, { 1083, 1084, 1085, nullptr }, { 1031, 1032, 1087, nullptr },
+        { 1006, 1025, 0, "细骨料" }, { 1007, 1026, 0, "粗骨料" }, { 1016, 1003, 0, "水" },
+    };
+    for (const auto& c : columns) {
+        const auto* heading = qobject_cast<QLabel*>(control(c.heading));
+        const QString material = heading ? heading->text() : FromUtf8(c.material);
+        control(c.volume)->setAccessibleName(material + QStringLiteral(" 体积(L)"));
+        control(c.mass)->setAccessibleName(material + QStringLiteral(" 质量(kg)"));
+    }
 }
 
 void CMixDesign2Dlg::OnSelendokSfGrade()

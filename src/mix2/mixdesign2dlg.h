@@ -39,6 +39,7 @@ private:
     void OnInitDialog();
     void DoDataExchange();
     void applyControlChange(const Mix2ControlChange& change);
+    void nameResultBoxes();
     void fillList(QComboBox* list);
 
     QString m_strPowder1Name;

@@ -15,12 +15,12 @@ const DialogSpec& StdDevDialogSpec()
             { IDC_SIGMA, ControlKind::Edit, "", 164, 109, 45, 12, ReadOnly | Centre },
             { IDC_COUNT, ControlKind::Edit, "", 164, 90, 45, 12, ReadOnly | Centre },
             { -1, ControlKind::Label, "(MPa)", 198, 26, 20, 8 },
-            { -1, ControlKind::Label, "输入试件强度:", 110, 26, 53, 8 },
-            { -1, ControlKind::Label, "砼强度标准差σ:", 103, 111, 61, 8 },
+            { -1, ControlKind::Label, "输入试件强度:", 110, 26, 53, 8, ControlStyle::None, 1065 },
+            { -1, ControlKind::Label, "砼强度标准差σ:", 103, 111, 61, 8, ControlStyle::None, 1063 },
             { -1, ControlKind::Label, "注:砼试件强度数据应不少于25组", 107, 65, 117, 8 },
             { -1, ControlKind::Label, "(MPa)", 212, 111, 21, 8 },
-            { -1, ControlKind::Label, "强度数据组数:", 103, 92, 53, 8 },
-            { -1, ControlKind::Label, "砼试件立方体抗压强度:", 9, 8, 85, 8 },
+            { -1, ControlKind::Label, "强度数据组数:", 103, 92, 53, 8, ControlStyle::None, 1072 },
+            { -1, ControlKind::Label, "砼试件立方体抗压强度:", 9, 8, 85, 8, ControlStyle::None, 1061 },
             { -1, ControlKind::GroupBox, "输入试件强度", 101, 9, 127, 75 },
         } };
     return spec;
