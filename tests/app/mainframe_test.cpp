@@ -15,7 +15,11 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -333,6 +337,21 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->notices.size(), 2);
         QCOMPARE(m_prompter->notices.first().title, QStringLiteral("Qoru"));
         QCOMPARE(m_prompter->notices.first().icon, Prompter::Icon::Exclamation);
+    }
+
+    void qt_dialogs_read_in_chinese_and_the_chinese_faces_resolve()
+    {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("是(&Y)"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("否(&N)"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+        // The faces asked for by name are mapped to installed faces with CJK glyphs.
+        for (const QString& face : { QStringLiteral("宋体"), QStringLiteral("楷体_GB2312") }) {
+            const QFontInfo info { QFont(face) };
+            QVERIFY2(QFontDatabase::writingSystems(info.family()).contains(QFontDatabase::SimplifiedChinese),
+                qPrintable(face + QStringLiteral(" -> ") + info.family()));
+        }
     }
 
     void a_file_on_the_command_line_is_opened_and_a_missing_one_fails_start_up()
