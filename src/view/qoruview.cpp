@@ -228,8 +228,10 @@ void CQoruView::insertFromMimeData(const QMimeData* source)
 void CQoruView::OnChooseFont()
 {
     QFont chosen;
-    if (Prompter::current()->chooseFont(window(), &chosen))
+    if (Prompter::current()->chooseFont(window(), &chosen)) {
         setFont(chosen);
+        m_bFontChosen = true;
+    }
 }
 
 // The calculators come with their own dialogs; until then these commands
