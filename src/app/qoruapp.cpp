@@ -6,10 +6,12 @@
 #include "doc/platformfile.h"
 #include "doc/qorudoc.h"
 #include "res/strings.h"
+#include "view/printcommands.h"
 #include "view/qoruview.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QScreen>
 #include <QSettings>
 
@@ -32,7 +34,11 @@ CQoruApp::CQoruApp(FileSystem* files, QObject* parent) : QObject(parent), m_pFil
     }
 }
 
-CQoruApp::~CQoruApp() { delete m_pFrame; }
+CQoruApp::~CQoruApp()
+{
+    delete m_pFrame;
+    delete m_pPrint; // after the preview it may have open
+}
 
 bool CQoruApp::InitInstance(const QStringList& arguments)
 {
@@ -80,6 +86,8 @@ void CQoruApp::createWindow()
     m_pDoc = new CQoruDoc(m_pView, m_pFiles, this);
     m_pFrame->setDocument(m_pDoc);
     m_pFrame->setRecentFiles(&m_recent);
+    m_pPrint = new CPrintCommands(
+        m_pView, m_pDoc, [this] { return printer(); }, [this] { return m_nPreviewPages; });
     m_pView->setFocus();
     connectCommands();
 }
@@ -101,6 +109,14 @@ void CQoruApp::connectCommands()
     connect(f->action(ID_CALC_MIX2), &QAction::triggered, m_pView, &CQoruView::OnCalcMix2);
     connect(f->action(ID_SET_FONT), &QAction::triggered, m_pView, &CQoruView::OnChooseFont);
     connect(m_pDoc, &CQoruDoc::fileUsed, this, &CQoruApp::addRecentFile);
+    connect(f->action(ID_FILE_PRINT), &QAction::triggered, m_pPrint, &CPrintCommands::OnFilePrint);
+    connect(f->action(ID_FILE_PRINT_DIRECT), &QAction::triggered, m_pPrint,
+        &CPrintCommands::OnFilePrintDirect);
+    connect(f->action(ID_FILE_PRINT_PREVIEW), &QAction::triggered, m_pPrint,
+        &CPrintCommands::OnFilePrintPreview);
+    connect(f->action(ID_FILE_PRINT_SETUP), &QAction::triggered, m_pPrint,
+        &CPrintCommands::OnFilePrintSetup);
+    connect(m_pPrint, &CPrintCommands::previewPagesChanged, this, &CQoruApp::setPreviewPages);
 }
 
 void CQoruApp::OnFileNew()
@@ -150,6 +166,13 @@ void CQoruApp::saveRecentFiles()
 {
     QSettings settings = AppSettings();
     m_recent.save(settings);
+}
+
+QPrinter* CQoruApp::printer()
+{
+    if (!m_pPrinter)
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_pPrinter.get();
 }
 
 void CQoruApp::setPreviewPages(int pages)

@@ -8,9 +8,11 @@
 #include "app/recentfiles.h"
 
 class CMainFrame;
+class CPrintCommands;
 class CQoruDoc;
 class CQoruView;
 class FileSystem;
+class QPrinter;
 
 // The application: starts up, keeps the settings, and owns the one main
 // window, document and view for the whole run.
@@ -34,6 +36,10 @@ public:
     const CRecentFileList& recentFiles() const { return m_recent; }
     int previewPages() const { return m_nPreviewPages; }
     void setPreviewPages(int pages);
+    // The one printer of the run, shared by print, preview and set-up;
+    // made when first asked for.
+    QPrinter* printer();
+    CPrintCommands* printCommands() const { return m_pPrint; }
 
     // Opens a file into the report, asking first to save changes. A file
     // that is already the report's own is not opened again.
@@ -59,4 +65,6 @@ private:
     CQoruDoc* m_pDoc = nullptr;
     CRecentFileList m_recent;
     int m_nPreviewPages = 1;
+    std::unique_ptr<QPrinter> m_pPrinter;
+    CPrintCommands* m_pPrint = nullptr;
 };

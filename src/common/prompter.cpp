@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 
 namespace {
 
@@ -80,6 +82,22 @@ bool Prompter::chooseFont(QWidget* parent, QFont* font)
     if (ok)
         *font = chosen;
     return ok;
+}
+
+bool Prompter::printDialog(QWidget* parent, QPrinter* printer, int maxPage)
+{
+    QPrintDialog dialog(printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, maxPage);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool Prompter::pageSetupDialog(QWidget* parent, QPrinter* printer)
+{
+    QPageSetupDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 Prompter::Answer ShowNotice(QWidget* parent, Prompter::Icon icon, const QString& title,

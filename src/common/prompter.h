@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QPrinter;
 class QWidget;
 
 // Everything the program asks or tells the user in a modal window goes
@@ -33,6 +34,11 @@ public:
     virtual QString saveFileName(QWidget* parent, const FileRequest& request);
     // A font from a dialog that starts at its own default; false on cancel.
     virtual bool chooseFont(QWidget* parent, QFont* font);
+    // The print dialog for `printer`, which takes the choices on OK; false
+    // on cancel. Pages can be chosen from 1 to `maxPage`.
+    virtual bool printDialog(QWidget* parent, QPrinter* printer, int maxPage);
+    // The printer set-up (page set-up) dialog; false on cancel.
+    virtual bool pageSetupDialog(QWidget* parent, QPrinter* printer);
 
     // The Prompter in use; never null.
     static Prompter* current();

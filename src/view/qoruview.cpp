@@ -231,8 +231,10 @@ void CQoruView::insertFromMimeData(const QMimeData* source)
 void CQoruView::OnChooseFont()
 {
     QFont chosen;
-    if (Prompter::current()->chooseFont(window(), &chosen))
+    if (Prompter::current()->chooseFont(window(), &chosen)) {
         setFont(chosen);
+        m_bFontChosen = true;
+    }
 }
 
 void CQoruView::OnCalcMix()

@@ -35,6 +35,9 @@ public:
 
     static constexpr std::size_t kTypingLimit = 1048575; // bytes
 
+    // Whether the user chose the display font, which the body then prints in.
+    bool fontChosen() const { return m_bFontChosen; }
+
 Q_SIGNALS:
     // The user changed the text (typing, cutting, pasting, undoing, appending).
     void textEdited();
@@ -60,6 +63,7 @@ private:
     QString fittingPart(const QString& text) const;
 
     bool m_replacing = false;
+    bool m_bFontChosen = false;
     // The file length of the text, kept while only our own appends changed it.
     mutable std::size_t m_knownLength = 0;
     mutable bool m_lengthKnown = false;

@@ -30,6 +30,19 @@ bool TestPrompter::chooseFont(QWidget*, QFont* font)
     return true;
 }
 
+bool TestPrompter::printDialog(QWidget*, QPrinter* printer, int maxPage)
+{
+    ++printDialogs;
+    lastMaxPage = maxPage;
+    return onPrintDialog ? onPrintDialog(printer) : false;
+}
+
+bool TestPrompter::pageSetupDialog(QWidget*, QPrinter* printer)
+{
+    ++pageSetupDialogs;
+    return onPageSetupDialog ? onPageSetupDialog(printer) : false;
+}
+
 QStringList TestPrompter::texts() const
 {
     QStringList list;

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QQueue>
 
+#include <functional>
+
 // Answers for the user in tests: records every notice and hands out the
 // answers, file names and fonts queued for it. Installed while it lives.
 class TestPrompter : public Prompter
@@ -25,6 +27,8 @@ public:
     QString openFileName(QWidget* parent, const FileRequest& request) override;
     QString saveFileName(QWidget* parent, const FileRequest& request) override;
     bool chooseFont(QWidget* parent, QFont* font) override;
+    bool printDialog(QWidget* parent, QPrinter* printer, int maxPage) override;
+    bool pageSetupDialog(QWidget* parent, QPrinter* printer) override;
 
     QList<Notice> notices;
     QQueue<Answer> answers; // for Yes/No/Cancel questions; Cancel when empty
@@ -32,6 +36,13 @@ public:
     QList<FileRequest> fileRequests;
     QQueue<QFont> fonts; // none queued: the font dialog is cancelled
     int fontDialogs = 0;
+    // What the person does in the print and page set-up dialogs: sets up the
+    // printer and says OK (true) or cancels. None set: the dialog is cancelled.
+    std::function<bool(QPrinter*)> onPrintDialog;
+    std::function<bool(QPrinter*)> onPageSetupDialog;
+    int printDialogs = 0;
+    int pageSetupDialogs = 0;
+    int lastMaxPage = 0;
 
     QStringList texts() const;
 };
