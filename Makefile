@@ -8,7 +8,7 @@ FUZZ_TARGETS := numberrule gbkcodec reportnum mix1 mix2
 
 PREFIX ?= /usr/local
 
-.PHONY: install all deps configure build run test test-sanitize fuzz snapshots bench clean
+.PHONY: readme-snapshots install all deps configure build run test test-sanitize fuzz snapshots bench clean
 
 all: build
 
@@ -59,8 +59,15 @@ fuzz: deps
 snapshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/qoru-snapshots $(BUILD)/snapshots
 
+# The pictures the README shows, taken from the current build.
+README_SHOTS := mix1-report mix1-calculated mix2-calculated stddev-25rows preview-page1
+readme-snapshots: snapshots
+	@mkdir -p docs/snapshots
+	@for s in $(README_SHOTS); do cp $(BUILD)/snapshots/$$s.png docs/snapshots/; done
+
 bench: build
-	$(BUILD)/bin/qoru-bench
+	$(BUILD)/bin/qoru-bench --benchmark_out=$(BUILD)/bench.json --benchmark_out_format=json
+	@python3 scripts/bench-table.py $(BUILD)/bench.json
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
