@@ -27,15 +27,15 @@ const char* const kNotANumber = "请键入一个数。";
 
 } // namespace
 
-CFormDialog::CFormDialog(const DialogSpec& spec, QWidget* parent) : QDialog(parent)
+CFormDialog::CFormDialog(const DialogSpec& dialog, QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QString::number(spec.id));
-    setWindowTitle(QString::fromUtf8(spec.caption));
+    setObjectName(QString::number(dialog.id));
+    setWindowTitle(QString::fromUtf8(dialog.caption));
     setWindowFlags((windowFlags() | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
         & ~Qt::WindowContextHelpButtonHint);
 
-    QFont font(QString::fromUtf8(spec.fontFace));
-    font.setPointSize(spec.pointSize);
+    QFont font(QString::fromUtf8(dialog.fontFace));
+    font.setPointSize(dialog.pointSize);
     setFont(font);
     const QFontMetrics fm(font);
     // The dialog base units of the font: the average width of the Latin
@@ -47,7 +47,7 @@ CFormDialog::CFormDialog(const DialogSpec& spec, QWidget* parent) : QDialog(pare
     QWidget* previous = nullptr;
     QList<QWidget*> frames;
     QList<QPair<QLabel*, int>> buddies;
-    for (const ControlSpec& c : spec.controls) {
+    for (const ControlSpec& c : dialog.controls) {
         QWidget* w = create(c);
         if (c.kind == ControlKind::GroupBox)
             frames << w;
@@ -72,7 +72,7 @@ CFormDialog::CFormDialog(const DialogSpec& spec, QWidget* parent) : QDialog(pare
             buddy->setAccessibleName(label->text());
         }
     }
-    setFixedSize(mapDialogRect(0, 0, spec.width, spec.height).size());
+    setFixedSize(mapDialogRect(0, 0, dialog.width, dialog.height).size());
 }
 
 QRect CFormDialog::mapDialogRect(int x, int y, int w, int h) const

@@ -21,7 +21,7 @@ class CFormDialog : public QDialog
     Q_OBJECT
 
 public:
-    CFormDialog(const DialogSpec& spec, QWidget* parent);
+    CFormDialog(const DialogSpec& dialog, QWidget* parent);
 
     QWidget* control(int id) const { return m_controls.value(id); }
     QLineEdit* edit(int id) const;

@@ -116,6 +116,6 @@ DialogSpec Build()
 
 const DialogSpec& MixDesignDialogSpec()
 {
-    static const DialogSpec spec = Build();
-    return spec;
+    static const DialogSpec table = Build();
+    return table;
 }

@@ -142,6 +142,6 @@ DialogSpec Build()
 
 const DialogSpec& Dialog135()
 {
-    static const DialogSpec spec = Build();
-    return spec;
+    static const DialogSpec table = Build();
+    return table;
 }

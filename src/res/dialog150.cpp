@@ -3,7 +3,7 @@
 const DialogSpec& StdDevDialogSpec()
 {
     using namespace ControlStyle;
-    static const DialogSpec spec = { IDD_STDDEV, "计算混凝土强度标准差", "宋体", 12, 240, 160,
+    static const DialogSpec table = { IDD_STDDEV, "计算混凝土强度标准差", "宋体", 12, 240, 160,
         {
             // In tab order.
             { IDC_STRENGTH_INPUT, ControlKind::Edit, "", 164, 24, 31, 12, TabStop | Centre },
@@ -23,5 +23,5 @@ const DialogSpec& StdDevDialogSpec()
             { -1, ControlKind::Label, "砼试件立方体抗压强度:", 9, 8, 85, 8, ControlStyle::None, 1061 },
             { -1, ControlKind::GroupBox, "输入试件强度", 101, 9, 127, 75 },
         } };
-    return spec;
+    return table;
 }
