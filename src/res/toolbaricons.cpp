@@ -134,5 +134,9 @@ QIcon ToolbarIcon(int commandId)
         for (int x = 0; x < kToolbarIconWidth; ++x)
             image.setPixel(x, y, Colour(static_cast<size_t>(x) < len ? rows[y][x] : '.'));
     }
-    return QIcon(QPixmap::fromImage(image));
+    // High-density screens get each pixel doubled, which keeps the drawing crisp.
+    QIcon icon(QPixmap::fromImage(image));
+    icon.addPixmap(QPixmap::fromImage(image.scaled(2 * kToolbarIconWidth, 2 * kToolbarIconHeight,
+        Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    return icon;
 }

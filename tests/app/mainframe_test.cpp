@@ -139,6 +139,11 @@ private Q_SLOTS:
             QVERIFY(button);
             QVERIFY2(button->autoRaise(), "toolbar buttons are flat");
             QVERIFY2(!a->icon().isNull(), qPrintable(a->statusTip()));
+            // At 1x and, pixel for pixel doubled, at 2x.
+            const QImage one = a->icon().pixmap(QSize(16, 15)).toImage();
+            const QImage two = a->icon().pixmap(QSize(32, 30)).toImage();
+            QCOMPARE(two.size(), QSize(32, 30));
+            QCOMPARE(two.pixel(2 * 7 + 1, 2 * 7 + 1), one.pixel(7, 7));
         }
     }
 
