@@ -2,6 +2,7 @@
 
 #include "mix2/mix2calc.h"
 #include "mix2/mix2lists.h"
+#include "mix2golden.h"
 
 #include <gtest/gtest.h>
 
@@ -86,57 +87,7 @@ TEST(Mix2Report, OpeningValuesGiveTheFullReport)
     const Mix2Outcome out = Press(Mix2Members {});
     ASSERT_FALSE(out.stopped);
     EXPECT_TRUE(out.passed);
-    ExpectLines(out.report,
-        kOpeningHead
-            + Lines {
-                "　　　采用粉煤灰取代水泥 20.0％，超量系数 1.86，表观密度 ρf1＝ 2.23（g/cm3）",
-                "　　　　　粉煤灰用量 Mf1＝Mco×取代系数×超量系数＝111.6（kg）",
-                "　　　　　　　　　　 Vf1＝Mf1／ρf1＝50.0（L）",
-                "　　　　　取代水泥量 Mc1＝Mco×取代系数＝60.0（kg）",
-                "　　　　　胶凝材料量 Mj1＝Mf1＝111.6（kg）",
-                "　　　采用矿渣粉取代水泥 30.0％，超量系数 1.93，表观密度 ρf2＝ 2.80（g/cm3）",
-                "　　　　　矿渣粉用量 Mf2＝Mco×取代系数×超量系数＝173.7（kg）",
-                "　　　　　　　　　　 Vf2＝Mf2／ρf2＝62.0（L）",
-                "　　　　　取代水泥量 Mc2＝Mco×取代系数＝90.0（kg）",
-                "　　　　　胶凝材料量 Mj2＝Mf2＝173.7（kg）",
-                "　　　使用粉体材料后实际水泥用量：",
-                "　　　　　Mc＝Mco－Mc1－Mc2＝150.0（kg）",
-                "　　　　　Vc＝Mc／ρc＝48.4（L）",
-                kCompareLine,
-                "　　　　　粉体量Vf＝Vc＋Vf1＋Vf2＝160.4（L）",
-                "　　　　　水粉比＝Vw／Vf＝1.12",
-                "　　　　　浆体量＝Vw＋Vf＝340.4（L）",
-                "　　　符合自密实混凝土规程推荐的要求。",
-                "　　5.确定单位体积粗骨料体积用量 Vg：",
-                "　　　根据自密实性能等级，选取单位体积粗骨料绝对体积＝0.320（m3）",
-                "　　　　　即粗骨料用量 Vg＝320.0（L）",
-                "　　　　　　　　　　　 Mg＝Vg×ρg＝864.0（kg）",
-                "　　6.计算细骨料单位体积用量：",
-                "　　　选取含气量为 3.00（%）",
-                "　　　即单位体积含气量 Vgas＝30.0（L）",
-                "　　　细骨料用量 Vs＝1000－Vw－Vf－Vg－Vgas＝309.6（L）",
-                "　　　　　　　　 Ms＝Vs×ρs＝826.6（kg）",
-                "　　7.计算水胶比：",
-                "　　　胶凝材料用量 Mj＝Mc＋Mj1＋Mj2＝435.3（kg）",
-                "　　　水胶比＝Mw／（Mc＋Mj1＋Mj2）＝0.41",
-                "四、配合比设计成果：",
-                "　　　自密实混凝土强度等级：C30",
-                "　　　自密实性能等级：二级",
-                "　　　坍落扩展目标值（mm）：650±50",
-                "　　　Ｖ漏斗通过时间目标值（s）：7～25",
-                "　　　水胶比（质量）：0.41",
-                "　　　水粉比（体积）：1.12",
-                "　　　含气量（％）：3.00",
-                "　　　粗骨料最大粒径（mm）：20",
-                "　　　单位体积粗骨料绝对体积（m3）：0.3200",
-                "　　　单位体积材料用量：",
-                "　　　　　　水　Ｗ： 体积用量（L）＝180.0，质量用量（kg）＝180.0",
-                "　　　　　水泥　Ｃ： 体积用量（L）＝48.4，质量用量（kg）＝150.0",
-                "　　　　粉煤灰　Ｆ1：体积用量（L）＝50.0，质量用量（kg）＝111.6",
-                "　　　　矿渣粉　Ｆ2：体积用量（L）＝62.0，质量用量（kg）＝173.7",
-                "　　　　细骨料　Ｓ： 体积用量（L）＝309.6，质量用量（kg）＝826.6",
-                "　　　　粗骨料　Ｇ： 体积用量（L）＝320.0，质量用量（kg）＝864.0",
-            });
+    ExpectLines(out.report, Mix2OpeningReportLines());
 }
 
 TEST(Mix2Report, InertFillerAndNoSecondPowder)
