@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -43,35 +44,13 @@ Lines operator+(Lines a, const Lines& b)
     return a;
 }
 
-// Heading, requirements, materials and steps 1 and 2 with the opening values.
-const Lines kOpeningHead = {
-    "————Qoru计算书（先设计混凝土强度,后校核自密实性能）————",
-    "一、设计要求：",
-    "　　自密实性能：二级",
-    "　　坍落扩展度目标值＝650±50（mm）",
-    "　　Ｖ漏斗通过时间目标值＝7～25（s）",
-    "　　混凝土强度 fcu,k＝30.0（MPa）",
-    "二、材料参数：",
-    "　　水泥强度等级 fce,g＝42.5（MPa）",
-    "　　水泥强度富裕系数 γc＝1.28",
-    "　　水泥表观密度 ρc＝3.10（g/cm3）",
-    "　　混凝土强度标准差σ＝3.0（MPa）",
-    "　　粗骨料类型：卵石",
-    "　　粗骨料表观密度 ρg＝2.70（g/cm3）",
-    "　　细骨料表观密度 ρs＝2.67（g/cm3）",
-    "三、配合比设计：",
-    "　　1.按照《普通混凝土配合比设计规程》计算水灰比 w/c：",
-    "　　　混凝土配制强度 fcu,o＝fcu,k＋1.645×σ＝34.9（MPa）",
-    "　　　水泥28d抗压强度 fce＝γc×fce,g＝54.4（MPa）",
-    "　　　水灰比公式系数 αa＝0.48，αb＝0.33",
-    "　　　水灰比 w/c＝αa×fce／（fcu,o＋αa×αb×fce）＝0.60",
-    "　　2.选取用水量，计算理论水泥用量：",
-    "　　　选取单位体积用水量 Mw＝180.0（kg）",
-    "　　　　　　　　　　　　 Vw＝180.0（L）",
-    "　　　则理论水泥用量 Mco＝Mw／(w/c)＝300.0（kg）",
-    "　　　　　　　　　　 Vco＝Mco／ρc＝96.8（L）",
-    "　　3.计算粉体材料单位体积用量：",
-};
+// Heading, requirements, materials and steps 1 and 2 with the opening values:
+// the opening report up to the powder lines, which depend on the classes.
+const Lines kOpeningHead = [] {
+    const Lines all = Mix2OpeningReportLines();
+    const auto powders = std::find(all.begin(), all.end(), "　　3.计算粉体材料单位体积用量：");
+    return Lines(all.begin(), powders + 1);
+}();
 
 const char* const kCompareLine
     = "　　4.对比自密实混凝土规程所推荐的单位体积粉体量160～230L，水粉比0.8～"
