@@ -8,6 +8,9 @@ FUZZ_TARGETS := numberrule gbkcodec reportnum mix1 mix2 stddev
 
 PREFIX ?= /usr/local
 
+# ccache, where it is installed, makes rebuilds of other trees and lanes cheap.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 .PHONY: readme-snapshots install all deps configure build run test test-sanitize fuzz snapshots bench clean
 
 all: build
@@ -16,7 +19,7 @@ deps:
 	@scripts/install-deps
 
 $(BUILD)/build.ninja:
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER) >/dev/null
 
 configure: deps $(BUILD)/build.ninja
 
@@ -31,7 +34,7 @@ test: build
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) \
 		-DQORU_SANITIZE=ON -DQORU_BENCH=OFF >/dev/null
 	@cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen \

@@ -1,5 +1,6 @@
 #include "common/numberrule.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <system_error>
@@ -25,18 +26,33 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-std::optional<double> ParseNumberBox(const std::string& text)
+namespace {
+
+// Where the one number of a box's text lies, once the text passed the rule's
+// shape (the value is not checked here).
+struct Scan
 {
-    const std::string s = FirstChars(text, kMaxChars);
+    std::string text; // the first 31 characters
+    size_t start = 0; // the sign or first digit
+    size_t mantissaStart = 0; // after the sign
+    size_t exponentMark = 0; // the "e", or `end` when there is none
+    size_t end = 0;
+};
+
+std::optional<Scan> ScanNumber(const std::string& text)
+{
+    Scan sc;
+    sc.text = FirstChars(text, kMaxChars);
+    const std::string& s = sc.text;
     size_t i = 0;
     while (i < s.size() && IsBlank(s[i]))
         ++i;
-    const size_t start = i;
+    sc.start = i;
 
     // sign, digits, [. digits], [e [sign] digits]
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         ++i;
-    const size_t mantissaStart = i;
+    sc.mantissaStart = i;
     size_t digits = 0;
     while (i < s.size() && IsDigit(s[i]))
         ++i, ++digits;
@@ -47,6 +63,7 @@ std::optional<double> ParseNumberBox(const std::string& text)
     }
     if (digits == 0)
         return std::nullopt;
+    sc.exponentMark = i;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         size_t j = i + 1;
         if (j < s.size() && (s[j] == '+' || s[j] == '-'))
@@ -59,19 +76,68 @@ std::optional<double> ParseNumberBox(const std::string& text)
         // An "e" without digits ends the number before it, and is then
         // the trailing garbage that makes the text no number.
     }
-    const size_t end = i;
+    sc.end = i;
+    if (sc.exponentMark == i)
+        sc.exponentMark = sc.end;
     while (i < s.size() && IsBlank(s[i]))
         ++i;
     if (i != s.size())
         return std::nullopt;
+    return sc;
+}
 
+} // namespace
+
+std::optional<double> ParseNumberBox(const std::string& text)
+{
+    const auto sc = ScanNumber(text);
+    if (!sc)
+        return std::nullopt;
+    const std::string& s = sc->text;
     double value = 0;
     // from_chars takes no plus sign.
-    const size_t from = s[start] == '+' ? mantissaStart : start;
-    const auto r = std::from_chars(s.data() + from, s.data() + end, value);
-    if (r.ec != std::errc() || r.ptr != s.data() + end)
+    const size_t from = s[sc->start] == '+' ? sc->mantissaStart : sc->start;
+    const auto r = std::from_chars(s.data() + from, s.data() + sc->end, value);
+    if (r.ec != std::errc() || r.ptr != s.data() + sc->end)
         return std::nullopt;
-    if (value == 0.0 && s[start] != '0')
+    if (value == 0.0 && s[sc->start] != '0')
         return std::nullopt;
     return value;
+}
+
+std::optional<NumberBoxDigits> ParseNumberBoxDigits(const std::string& text)
+{
+    if (!ParseNumberBox(text))
+        return std::nullopt;
+    const auto sc = ScanNumber(text);
+    const std::string& s = sc->text;
+    NumberBoxDigits d;
+    d.negative = s[sc->start] == '-';
+    long fractionDigits = 0;
+    bool afterPoint = false;
+    for (size_t i = sc->mantissaStart; i < sc->exponentMark; ++i) {
+        if (s[i] == '.') {
+            afterPoint = true;
+            continue;
+        }
+        d.digits += s[i];
+        if (afterPoint)
+            ++fractionDigits;
+    }
+    // The exponent has at most 29 digits here; a value that passed the rule
+    // with a huge exponent has only zero digits, so clamping changes nothing.
+    long exponent = 0;
+    size_t i = sc->exponentMark;
+    if (i < sc->end) {
+        ++i;
+        const bool negativeExponent = s[i] == '-';
+        if (s[i] == '+' || s[i] == '-')
+            ++i;
+        for (; i < sc->end; ++i)
+            exponent = std::min(exponent * 10 + (s[i] - '0'), 100000L);
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    d.exponent = exponent - fractionDigits;
+    return d;
 }

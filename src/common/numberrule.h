@@ -10,3 +10,14 @@
 // starting with the digit 0, so an empty box, ".0" or "-0" is not a number.
 // A number too large or too small for a double is not a number either.
 std::optional<double> ParseNumberBox(const std::string& text);
+
+// The same number as its exact decimal digits: value = ±digits × 10^exponent,
+// for whoever must not go through a double. `digits` holds every digit written
+// (leading and trailing zeros included), without the point.
+struct NumberBoxDigits
+{
+    bool negative = false;
+    std::string digits;
+    long exponent = 0;
+};
+std::optional<NumberBoxDigits> ParseNumberBoxDigits(const std::string& text);

@@ -1,5 +1,7 @@
 #include "common/reportnum.h"
 
+#include "common/exactdecimal.h"
+
 #include <cmath>
 #include <cstdint>
 #include <charconv>
@@ -81,6 +83,11 @@ std::string ReportNumber(double value, int decimals)
     const std::string s = FormatFixed(value, decimals, 10);
     const size_t first = s.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : s.substr(first);
+}
+
+std::string ReportUnits(std::int64_t units, int decimals)
+{
+    return UnitsText(units, decimals);
 }
 
 std::string FormatGeneral(double value, int significant)
