@@ -48,11 +48,11 @@ inline constexpr int kAdjustBatchDecimals = 3; // kg per batch
 using AdjustMasses = std::array<std::int64_t, kAdjustMaterials>;
 
 // The boxes' texts as typed (UTF-8); a default value is the form opened with
-// no design: empty masses.
+// no design: empty masses, the powders not yet named.
 struct AdjustInputs
 {
-    std::string powder1Name = "粉煤灰";
-    std::string powder2Name = "矿渣粉";
+    std::string powder1Name = "粉体一";
+    std::string powder2Name = "粉体二";
     std::array<std::string, kAdjustMaterials> masses; // kg per m3
     std::string measuredDensity; // ρc,t, kg/m3; empty or 0: no correction
     std::string sandMoisture = "0"; // ws, %

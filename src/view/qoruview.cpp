@@ -1,5 +1,6 @@
 #include "view/qoruview.h"
 
+#include "adjust/adjustdlg.h"
 #include "common/prompter.h"
 #include "doc/reporttext.h"
 #include "mix1/mixdesigndlg.h"
@@ -252,5 +253,11 @@ void CQoruView::OnCalcStdDev()
 void CQoruView::OnCalcMix2()
 {
     CMixDesign2Dlg dlg(this);
+    dlg.exec();
+}
+
+void CQoruView::OnCalcAdjust()
+{
+    CAdjustDlg dlg(this, this, m_lastDesign.value_or(AdjustInputs {}));
     dlg.exec();
 }
