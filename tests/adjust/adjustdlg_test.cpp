@@ -160,8 +160,6 @@ private Q_SLOTS:
     {
         QAction* command = m_app->mainFrame()->action(ID_CALC_ADJUST);
         QVERIFY(command);
-        QCOMPARE(command->toolTip(), QStringLiteral("试配与施工配合比"));
-        QCOMPARE(command->statusTip(), QStringLiteral("试配与施工配合比"));
         withForm([&] { command->trigger(); },
             [&](CAdjustDlg* form) {
                 QCOMPARE(form->parentWidget(), view());
