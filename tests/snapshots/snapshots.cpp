@@ -1,4 +1,5 @@
 // Renders the program's windows to PNG files: qoru-snapshots OUTPUT_FOLDER.
+#include "adjust/adjustdlg.h"
 #include "app/commandids.h"
 #include "app/mainframe.h"
 #include "app/qoruapp.h"
@@ -9,6 +10,7 @@
 #include "mix2/mixdesign2dlg.h"
 #include "res/dialog130.h"
 #include "res/dialog150.h"
+#include "res/dialog160.h"
 #include "stats/stddevdlg.h"
 #include "testprompter.h"
 #include "view/printcommands.h"
@@ -56,14 +58,13 @@ std::unique_ptr<CQoruApp> MainWindow()
     return app;
 }
 
-const char* const kSampleReport
-    = "\r\n————Qoru计算书（JGJ/T283-2012）————\r\n"
-      "一、设计要求：\r\n"
-      "　　自密实性能：SF2\r\n"
-      "　　坍落扩展度＝660～755（mm）\r\n"
-      "　　混凝土强度 fcu,k＝60.0（MPa）\r\n"
-      "二、材料参数：\r\n"
-      "　　水泥强度等级　　　fce,g＝52.5（MPa）\r\n";
+const char* const kSampleReport = "\r\n————Qoru计算书（JGJ/T283-2012）————\r\n"
+                                  "一、设计要求：\r\n"
+                                  "　　自密实性能：SF2\r\n"
+                                  "　　坍落扩展度＝660～755（mm）\r\n"
+                                  "　　混凝土强度 fcu,k＝60.0（MPa）\r\n"
+                                  "二、材料参数：\r\n"
+                                  "　　水泥强度等级　　　fce,g＝52.5（MPa）\r\n";
 
 bool MainWindowShots()
 {
@@ -120,6 +121,33 @@ bool Mix2Shots()
     return ok;
 }
 
+// The trial-batch form opened from method 1 after a calculation, with a
+// measured density that corrects the mix and wet aggregates.
+bool AdjustShots()
+{
+    auto app = MainWindow();
+    if (!app)
+        return false;
+    CMixDesignDlg mix(app->view());
+    mix.setModal(false);
+    mix.show();
+    mix.button(IDC_CALCULATE)->click();
+    CAdjustDlg dlg(&mix, app->view(), *app->view()->lastDesign());
+    dlg.setModal(false);
+    dlg.show();
+    bool ok = Save(&dlg, QStringLiteral("adjust-open"));
+    dlg.edit(IDC_ADJ_MEASURED_DENSITY)->setText(QStringLiteral("2300"));
+    dlg.edit(IDC_ADJ_SAND_MOISTURE)->setText(QStringLiteral("3.2"));
+    dlg.edit(IDC_ADJ_COARSE_MOISTURE)->setText(QStringLiteral("1.2"));
+    dlg.button(IDC_ADJ_CALCULATE)->click();
+    ok = Save(&dlg, QStringLiteral("adjust-corrected")) && ok;
+    dlg.reject();
+    mix.reject();
+    ok = Save(app->mainFrame(), QStringLiteral("adjust-report")) && ok;
+    app->document()->setModified(false);
+    return ok;
+}
+
 // The strength calculator opened over the main window: empty, then with 25
 // results, the last one selected, and σ computed.
 bool StdDevShots()
@@ -154,7 +182,8 @@ bool PrintPreviewShots()
     auto app = MainWindow();
     if (!app)
         return false;
-    std::string report = "\r\n\xe8\xbf\x99\xe4\xb8\x80\xe8\xa1\x8c\xe5\xbe\x88\xe9\x95\xbf\xef\xbc\x9a"; // 这一行很长：
+    std::string report = "\r\n\xe8\xbf\x99\xe4\xb8\x80\xe8\xa1\x8c\xe5\xbe\x88\xe9\x95\xbf\xef\xbc"
+                         "\x9a"; // 这一行很长：
     for (int i = 0; i < 12; ++i)
         report += "fce,g=52.5 MPa W/B=0.32 ";
     report += "\r\n";
@@ -213,7 +242,7 @@ int main(int argc, char** argv)
     TestPrompter prompter; // nothing may wait for a person
 
     const std::function<bool()> shots[] = { MainWindowShots, MixDesignShots, Mix2Shots, StdDevShots,
-        PrintPreviewShots };
+        PrintPreviewShots, AdjustShots };
     bool ok = true;
     for (const auto& shot : shots)
         ok = shot() && ok;
