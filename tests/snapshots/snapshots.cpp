@@ -58,13 +58,14 @@ std::unique_ptr<CQoruApp> MainWindow()
     return app;
 }
 
-const char* const kSampleReport = "\r\n————Qoru计算书（JGJ/T283-2012）————\r\n"
-                                  "一、设计要求：\r\n"
-                                  "　　自密实性能：SF2\r\n"
-                                  "　　坍落扩展度＝660～755（mm）\r\n"
-                                  "　　混凝土强度 fcu,k＝60.0（MPa）\r\n"
-                                  "二、材料参数：\r\n"
-                                  "　　水泥强度等级　　　fce,g＝52.5（MPa）\r\n";
+const char* const kSampleReport
+    = "\r\n————Qoru计算书（JGJ/T283-2012）————\r\n"
+      "一、设计要求：\r\n"
+      "　　自密实性能：SF2\r\n"
+      "　　坍落扩展度＝660～755（mm）\r\n"
+      "　　混凝土强度 fcu,k＝60.0（MPa）\r\n"
+      "二、材料参数：\r\n"
+      "　　水泥强度等级　　　fce,g＝52.5（MPa）\r\n";
 
 bool MainWindowShots()
 {
@@ -182,8 +183,7 @@ bool PrintPreviewShots()
     auto app = MainWindow();
     if (!app)
         return false;
-    std::string report = "\r\n\xe8\xbf\x99\xe4\xb8\x80\xe8\xa1\x8c\xe5\xbe\x88\xe9\x95\xbf\xef\xbc"
-                         "\x9a"; // 这一行很长：
+    std::string report = "\r\n\xe8\xbf\x99\xe4\xb8\x80\xe8\xa1\x8c\xe5\xbe\x88\xe9\x95\xbf\xef\xbc\x9a"; // 这一行很长：
     for (int i = 0; i < 12; ++i)
         report += "fce,g=52.5 MPa W/B=0.32 ";
     report += "\r\n";
