@@ -48,21 +48,19 @@ void CAdjustDlg::OnInitDialog(const AdjustInputs& design)
 {
     m_strPowder1Name = design.powder1Name;
     m_strPowder2Name = design.powder2Name;
-    const QString names[] = { QString::fromStdString(design.powder1Name),
-        QString::fromStdString(design.powder2Name) };
     const int labels[] = { IDC_ADJ_POWDER1_NAME, IDC_ADJ_POWDER2_NAME };
-    for (int i = 0; i < 2; ++i) {
-        qobject_cast<QLabel*>(control(labels[i]))->setText(names[i]);
-        edit(IDC_ADJ_DESIGN + 1 + i)->setAccessibleName(names[i]);
+    qobject_cast<QLabel*>(control(labels[0]))->setText(QString::fromStdString(design.powder1Name));
+    qobject_cast<QLabel*>(control(labels[1]))->setText(QString::fromStdString(design.powder2Name));
+    // Every box of the table is named by its row and its column.
+    const char* rows[] = { "水泥", nullptr, nullptr, "细骨料", "粗骨料", "水", "外加剂" };
+    const char* columns[] = { " 设计kg/m3", " 试验室kg/m3", " 施工kg/m3", " 每盘kg" };
+    const int firsts[] = { IDC_ADJ_DESIGN, IDC_ADJ_LAB, IDC_ADJ_SITE, IDC_ADJ_BATCH };
+    for (int m = 0; m < kAdjustMaterials; ++m) {
+        const QString row = rows[m] ? QString::fromUtf8(rows[m])
+                                    : qobject_cast<QLabel*>(control(labels[m - 1]))->text();
+        for (int col = 0; col < 4; ++col)
+            control(firsts[col] + m)->setAccessibleName(row + QString::fromUtf8(columns[col]));
     }
-    // Result boxes are named by row and column, for screen readers and tests.
-    const char* columns[] = { " 试验室kg/m3", " 施工kg/m3", " 每盘kg" };
-    const int firsts[] = { IDC_ADJ_LAB, IDC_ADJ_SITE, IDC_ADJ_BATCH };
-    for (int m = 0; m < kAdjustMaterials; ++m)
-        for (int col = 0; col < 3; ++col)
-            control(firsts[col] + m)
-                ->setAccessibleName(
-                    edit(IDC_ADJ_DESIGN + m)->accessibleName() + QString::fromUtf8(columns[col]));
 
     for (int m = 0; m < kAdjustMaterials; ++m)
         box(static_cast<AdjustBox>(m))
