@@ -59,6 +59,7 @@ const char kHelp[] = R"(qoru-calc mix2 [--OPTION VALUE ...] [--json] [--encoding
       a passed check Vg, Mg, Vgas, Vs, Ms, Mj, WB (kg, L; 0 when not reached)
     selections: fcuK, fceG (MPa), alphaA, alphaB, powder1Class,
       powder2Class (0 none, 1 active, 2 inert)
+    powder1Name, powder2Name: the powders' names, for "qoru-calc adjust"
 )";
 
 // Selects a list entry by its text as the user would. False, after saying
@@ -140,6 +141,8 @@ QJsonObject ResultsJson(const Mix2Outcome& out)
         { "alphaB", Shown(m.alphaB) },
         { "powder1Class", m.powder1Class },
         { "powder2Class", m.powder2Class },
+        { "powder1Name", QString::fromStdString(m.powder1Name) },
+        { "powder2Name", QString::fromStdString(m.powder2Name) },
     };
 }
 
