@@ -22,6 +22,13 @@ bool HasLine(const std::string& report, const std::string& line)
     return report.find("\r\n" + line + "\r\n") != std::string::npos;
 }
 
+std::array<std::string, kAdjustMaterials> Sand(
+    std::array<std::string, kAdjustMaterials> masses, const char* sand)
+{
+    masses[kAdjustSand] = sand;
+    return masses;
+}
+
 } // namespace
 
 // The site-mix exercise worked by hand (kg per m3):
@@ -79,8 +86,7 @@ TEST(Adjust, CorrectionOnlyBeyondTwoPercentAsPrinted)
     // ρc,c 2399.8: 2448 is 2.0085 % → 2.01, corrected by δ = 1.020085 → 1.020.
     const std::array<std::string, kAdjustMaterials> at2400 { "400", "0", "0", "800", "1000", "200",
         "4.35" };
-    const std::array<std::string, kAdjustMaterials> at2399 { "400", "0", "0", "799.8", "1000",
-        "200", "4.35" };
+    const auto at2399 = Sand(at2400, "799.8");
     struct Row
     {
         const char* name;
@@ -92,6 +98,8 @@ TEST(Adjust, CorrectionOnlyBeyondTwoPercentAsPrinted)
         { "dev_2.00_kept", at2400, "2448", 200, false },
         { "dev_-2.00_kept", at2400, "2352", -200, false },
         { "dev_2.01_corrected", at2399, "2448", 201, true },
+        // 48.1 / 2399.9 = 2.004 %: beyond 2 % only before it is printed.
+        { "dev_2.004_prints_2.00_kept", Sand(at2400, "799.9"), "2448", 200, false },
         { "dev_-2.04_corrected", at2400, "2351", -204, true },
     };
     for (const Row& row : rows) {
