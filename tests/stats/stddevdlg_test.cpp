@@ -132,12 +132,18 @@ private Q_SLOTS:
 
     void tab_order_runs_input_add_delete_compute_return_list()
     {
+        addAll({ "30", "31", "32" });
+        selectRow(0);
+        input()->setFocus();
         const QList<QWidget*> order = { input(), m_dlg->button(IDC_ADD), m_dlg->button(IDC_DELETE),
             m_dlg->button(IDC_CALC), m_dlg->button(IDCANCEL), list(), input() };
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), order[i]);
         }
+        // Tab leaves the list at once and selects no other row on its way.
+        QCOMPARE(list()->selectionModel()->selectedRows().value(0).row(), 0);
+        QCOMPARE(list()->selectionModel()->selectedRows().size(), 1);
     }
 
     void rows_show_two_decimals_in_five_places()
