@@ -354,11 +354,12 @@ private Q_SLOTS:
             { 1067, 1045 }, { 1045, 1050 }, { 1055, 1071 } };
         for (const auto& [from, to] : steps) {
             m_dlg->control(from)->setFocus();
-            QTest::keyClick(m_dlg->control(from), Qt::Key_Return);
+            QTest::keyClick(m_dlg->control(from), from == 1045 ? Qt::Key_Enter : Qt::Key_Return,
+                from == 1045 ? Qt::KeypadModifier : Qt::NoModifier); // the keypad's too
             QCOMPARE(QApplication::focusWidget()->objectName(), QString::number(to));
         }
         QVERIFY(m_view->toPlainText().isEmpty());
-        QTest::keyClick(m_dlg->control(1071), Qt::Key_Return); // calculates
+        QTest::keyClick(m_dlg->control(1071), Qt::Key_Enter, Qt::KeypadModifier); // calculates
         QCOMPARE(m_view->toPlainText(), AsViewText(Mix2ReportText(Mix2OpeningReportLines())));
         QVERIFY(m_dlg->isVisible());
         m_dlg->control(IDCANCEL)->setFocus();

@@ -313,12 +313,17 @@ private Q_SLOTS:
 
     void value_enter_enter_adds_it()
     {
-        for (const char* value : { "35", "4.5" }) {
+        // The main Enter, then the keypad's, which carries the keypad modifier.
+        const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> enters
+            = { { Qt::Key_Return, Qt::NoModifier }, { Qt::Key_Enter, Qt::KeypadModifier } };
+        const char* const values[] = { "35", "4.5" };
+        for (int i = 0; i < 2; ++i) {
+            const auto [key, modifiers] = enters[i];
             QCOMPARE(QApplication::focusWidget(), input());
-            QTest::keyClicks(input(), QString::fromUtf8(value));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClicks(input(), QString::fromUtf8(values[i]));
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
             QCOMPARE(QApplication::focusWidget(), m_dlg->button(IDC_ADD));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
         }
         QCOMPARE(rows(), (QStringList { "35.00", " 4.50" }));
         QVERIFY(m_prompter->notices.isEmpty());
@@ -336,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(rows(), QStringList { "20.00" });
 
         m_dlg->button(IDC_CALC)->setFocus();
-        QTest::keyClick(m_dlg->button(IDC_CALC), Qt::Key_Enter);
+        QTest::keyClick(m_dlg->button(IDC_CALC), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(m_prompter->texts(), QStringList { kTooFew });
         QVERIFY(m_dlg->isVisible());
 
