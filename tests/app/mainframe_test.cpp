@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -145,6 +146,20 @@ private Q_SLOTS:
             QCOMPARE(two.size(), QSize(32, 30));
             QCOMPARE(two.pixel(2 * 7 + 1, 2 * 7 + 1), one.pixel(7, 7));
         }
+    }
+
+    void a_right_click_on_the_toolbar_or_menu_bar_offers_no_way_to_hide_the_toolbar()
+    {
+        QCOMPARE(frame()->toolBar()->windowTitle(), QStringLiteral("工具栏"));
+        for (QWidget* bar : { static_cast<QWidget*>(frame()->toolBar()),
+                 static_cast<QWidget*>(frame()->menuBar()) }) {
+            const QPoint at(bar->width() - 3, bar->height() / 2); // past the last item
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+            QApplication::sendEvent(bar, &event);
+            QCoreApplication::processEvents();
+            QVERIFY2(!QApplication::activePopupWidget(), qPrintable(bar->metaObject()->className()));
+        }
+        QVERIFY(frame()->toolBar()->isVisible());
     }
 
     void prompts_and_tooltips_come_from_the_string_table()
