@@ -49,9 +49,6 @@ class FormDialogTest : public QObject
 {
     Q_OBJECT
 
-    Form* m_form = nullptr;
-    QWidget* control(int id) const { return m_form->control(id); }
-
 private Q_SLOTS:
     void controls_are_placed_in_dialog_units_of_the_font()
     {
@@ -116,11 +113,10 @@ private Q_SLOTS:
     {
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        const auto enter = [&](int id) {
-            QTest::keyClick(control(id), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        };
         Form form;
-        m_form = &form;
+        const auto enter = [&](int id) {
+            QTest::keyClick(form.control(id), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        };
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.control(10)->setFocus();
