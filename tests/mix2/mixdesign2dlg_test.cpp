@@ -336,7 +336,8 @@ private Q_SLOTS:
         QCOMPARE(text(box), held);
         choose(1010, 5); // a list change reads the form
         press();
-        QVERIFY2(!notices().contains(QStringLiteral("请键入一个数。")), qPrintable(notices().join('|')));
+        QVERIFY2(
+            !notices().contains(QStringLiteral("请键入一个数。")), qPrintable(notices().join('|')));
         QVERIFY(!m_view->toPlainText().isEmpty());
     }
 
