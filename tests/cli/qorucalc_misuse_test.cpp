@@ -26,7 +26,13 @@ CalcRun QoruCalc(const QStringList& arguments, const QString& inputFile = QStrin
         process.setStandardInputFile(inputFile);
     if (!outputFile.isEmpty())
         process.setStandardOutputFile(outputFile);
-    process.start(QStringLiteral(QORU_CALC_PATH), arguments);
+    // QORU_CALC and QORU_CALC_EMULATOR run another build, qoru-calc.exe under Wine.
+    const QString program = qEnvironmentVariable("QORU_CALC", QStringLiteral(QORU_CALC_PATH));
+    const QString emulator = qEnvironmentVariable("QORU_CALC_EMULATOR");
+    if (emulator.isEmpty())
+        process.start(program, arguments);
+    else
+        process.start(emulator, QStringList { program } + arguments);
     if (inputFile.isEmpty())
         process.closeWriteChannel();
     CalcRun run;
