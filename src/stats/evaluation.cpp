@@ -53,8 +53,14 @@ constexpr i64 kFloor = 250; // 2.50 MPa, the least Sfcu or σ0 the rules use
 constexpr i64 kC20 = 200; // 0.1 MPa
 constexpr i64 kC60 = 600;
 
-Fraction Mpa1(i64 units) { return Fraction::Units(units, 1); }
-Fraction Mpa2(i64 units) { return Fraction::Units(units, 2); }
+Fraction Mpa1(i64 units)
+{
+    return Fraction::Units(units, 1);
+}
+Fraction Mpa2(i64 units)
+{
+    return Fraction::Units(units, 2);
+}
 
 // The exact value of a terminating fraction, with at least `decimals` decimals.
 std::string ExactText(const Fraction& value, int decimals)
@@ -67,8 +73,14 @@ std::string ExactText(const Fraction& value, int decimals)
     return UnitsText(value.RoundUnits(12), 12);
 }
 
-std::string Text1(i64 units) { return ReportUnits(units, 1); }
-std::string Text2(i64 units) { return ReportUnits(units, 2); }
+std::string Text1(i64 units)
+{
+    return ReportUnits(units, 1);
+}
+std::string Text2(i64 units)
+{
+    return ReportUnits(units, 2);
+}
 
 EvalCoefficient Coefficient(const char* name, const char* key, i64 value)
 {
@@ -76,8 +88,8 @@ EvalCoefficient Coefficient(const char* name, const char* key, i64 value)
 }
 
 // left ≥ right, right exact and then half up to 0.01, as printed.
-EvalCondition Condition(const char* name, const char* leftName, i64 left, std::string expression,
-    const Fraction& right)
+EvalCondition Condition(
+    const char* name, const char* leftName, i64 left, std::string expression, const Fraction& right)
 {
     EvalCondition c;
     c.name = name;
@@ -90,7 +102,10 @@ EvalCondition Condition(const char* name, const char* leftName, i64 left, std::s
     return c;
 }
 
-Message Stop(const char* text) { return { MessageKind::Stop, text }; }
+Message Stop(const char* text)
+{
+    return { MessageKind::Stop, text };
+}
 
 void Conditions(const EvaluationInputs& in, EvaluationOutcome& out)
 {
@@ -190,8 +205,8 @@ void Run(const EvaluationInputs& in, EvaluationOutcome& out)
         out.sd = SampleSdUnits(values);
 
     out.autoChosen = in.method == EvalMethod::Auto;
-    out.method = out.autoChosen ? (out.n >= 10 ? EvalMethod::Unknown : EvalMethod::NonStat)
-                                : in.method;
+    out.method
+        = out.autoChosen ? (out.n >= 10 ? EvalMethod::Unknown : EvalMethod::NonStat) : in.method;
     if (out.method == EvalMethod::Unknown && out.n < 10) {
         out.messages.push_back(Stop(kUnknownTooFew));
         return;
@@ -214,9 +229,12 @@ void Run(const EvaluationInputs& in, EvaluationOutcome& out)
 i64 SizeFactorUnits(SpecimenSize size)
 {
     switch (size) {
-    case SpecimenSize::Mm100: return 95;
-    case SpecimenSize::Mm200: return 105;
-    case SpecimenSize::Mm150: break;
+    case SpecimenSize::Mm100:
+        return 95;
+    case SpecimenSize::Mm200:
+        return 105;
+    case SpecimenSize::Mm150:
+        break;
     }
     return 100;
 }
@@ -299,10 +317,14 @@ const char* MethodText(EvalMethod method)
 const char* MethodKey(EvalMethod method)
 {
     switch (method) {
-    case EvalMethod::Known: return "known";
-    case EvalMethod::Unknown: return "unknown";
-    case EvalMethod::NonStat: return "nonstat";
-    case EvalMethod::Auto: break;
+    case EvalMethod::Known:
+        return "known";
+    case EvalMethod::Unknown:
+        return "unknown";
+    case EvalMethod::NonStat:
+        return "nonstat";
+    case EvalMethod::Auto:
+        break;
     }
     return "auto";
 }

@@ -7,8 +7,14 @@ using i64 = std::int64_t;
 
 namespace {
 
-std::string T1(i64 units) { return ReportUnits(units, 1); }
-std::string T2(i64 units) { return ReportUnits(units, 2); }
+std::string T1(i64 units)
+{
+    return ReportUnits(units, 1);
+}
+std::string T2(i64 units)
+{
+    return ReportUnits(units, 2);
+}
 
 // "＝33.26≈33.3", "＝40.0" or "≈33.3": the exact value where it has a short
 // decimal form, then what the rule rounds it to.
@@ -119,16 +125,19 @@ std::string BuildEvaluationReport(const EvaluationInputs& in, const EvaluationOu
             + "－" + T1(sum) + "²／" + std::to_string(out.n) + "）／" + std::to_string(out.n - 1)
             + "］＝" + T2(*out.sd) + "（MPa）");
         if (*out.sdUsed != *out.sd)
-            line("　　Sfcu＜2.50（MPa），取 Sfcu＝" + T2(*out.sdUsed) + "（MPa）");
+            line("　　Sfcu＝" + T2(*out.sd) + "＜2.50（MPa），取 Sfcu＝" + T2(*out.sdUsed)
+                + "（MPa）");
     }
     if (out.method == EvalMethod::Known) {
         line("　　检验期标准差 σ0＝" + T2(in.sigma0) + "（MPa）"
-            + (*out.sigma0Used != in.sigma0 ? "，小于2.50，取 σ0＝" + T2(*out.sigma0Used) + "（MPa）"
-                                            : std::string()));
+            + (*out.sigma0Used != in.sigma0
+                    ? "，小于2.50，取 σ0＝" + T2(*out.sigma0Used) + "（MPa）"
+                    : std::string()));
     }
     std::string coefficients = "　　合格评定系数：";
     for (size_t i = 0; i < out.coefficients.size(); ++i)
-        coefficients += (i ? "，" : "") + out.coefficients[i].name + "＝" + T2(out.coefficients[i].value);
+        coefficients
+            += (i ? "，" : "") + out.coefficients[i].name + "＝" + T2(out.coefficients[i].value);
     line(coefficients);
 
     line("四、合格条件：");

@@ -63,11 +63,16 @@ GroupLineCheck ReadValue(const std::string& word, std::int64_t& units)
 const char* MessageOf(GroupLineCheck check)
 {
     switch (check) {
-    case GroupLineCheck::NotANumber: return kNotANumber;
-    case GroupLineCheck::OutOfRange: return kOutOfRange;
-    case GroupLineCheck::NotPositive: return kNotPositive;
-    case GroupLineCheck::WrongCount: return kWrongCount;
-    case GroupLineCheck::Accepted: break;
+    case GroupLineCheck::NotANumber:
+        return kNotANumber;
+    case GroupLineCheck::OutOfRange:
+        return kOutOfRange;
+    case GroupLineCheck::NotPositive:
+        return kNotPositive;
+    case GroupLineCheck::WrongCount:
+        return kWrongCount;
+    case GroupLineCheck::Accepted:
+        break;
     }
     return "";
 }

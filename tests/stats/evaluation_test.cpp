@@ -72,15 +72,13 @@ TEST(Evaluation, WorkedExamples)
         std::vector<bool> met;
     };
     const Row rows[] = {
-        { "C30_fails_on_the_mean", 300,
-            { 336, 381, 289, 306, 353, 361, 342, 333, 317, 298 }, 332, 289, 293, 293,
-            { 3337, 2700 }, { false, true } },
+        { "C30_fails_on_the_mean", 300, { 336, 381, 289, 306, 353, 361, 342, 333, 317, 298 }, 332,
+            289, 293, 293, { 3337, 2700 }, { false, true } },
         { "C20_passes_with_Sfcu_raised_to_2.50", 200,
             { 235, 206, 254, 265, 238, 253, 245, 271, 232, 223 }, 242, 206, 196, 250,
             { 2288, 1800 }, { true, true } },
-        { "C20_min_exactly_on_its_bound", 200,
-            { 213, 205, 196, 212, 213, 205, 196, 212, 205, 180 }, 204, 180, 105, 250,
-            { 2288, 1800 }, { false, true } },
+        { "C20_min_exactly_on_its_bound", 200, { 213, 205, 196, 212, 213, 205, 196, 212, 205, 180 },
+            204, 180, 105, 250, { 2288, 1800 }, { false, true } },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -236,7 +234,8 @@ TEST(Evaluation, StopsWriteNothing)
 TEST(Evaluation, ReportLineByLine)
 {
     EvaluationInputs in = Batch(300, {});
-    in.groups = { { { 400, 460, 340 } }, { { 333, 384, 330 } }, { { 300, 400, 200 } }, { { 336 } } };
+    in.groups
+        = { { { 400, 460, 340 } }, { { 333, 384, 330 } }, { { 300, 400, 200 } }, { { 336 } } };
     const std::vector<std::string> expected = {
         "",
         "————Qoru计算书（GB/T 50107-2010）————",
@@ -246,8 +245,10 @@ TEST(Evaluation, ReportLineByLine)
         "　　试件尺寸：150mm，尺寸折算系数＝1.00",
         "二、各组试件的强度代表值：",
         "　　第1组：40.0，46.0，34.0（MPa），取平均值：（40.0＋46.0＋34.0）／3×1.00＝40.0（MPa）",
-        "　　第2组：33.3，38.4，33.0（MPa），最大值与中间值之差超过中间值的15%，取中间值：33.3×1.00＝33.3（MPa）",
-        "　　第3组：30.0，40.0，20.0（MPa），最大值和最小值与中间值之差均超过中间值的15%，无效，不参与评定",
+        "　　第2组：33.3，38.4，33.0（MPa），最大值与中间值之差超过中间值的15%，取中间值：33.3×1."
+        "00＝33.3（MPa）",
+        "　　第3组：30.0，40.0，20.0（MPa），最大值和最小值与中间值之差均超过中间值的15%"
+        "，无效，不参与评定",
         "　　第4组：强度代表值33.6（MPa），33.6×1.00＝33.6（MPa）",
         "三、统计计算：",
         "　　有效试件组数 n＝3（第3组无效，不参与评定）",
@@ -270,9 +271,10 @@ TEST(Evaluation, ReportShowsTheRoundedBoundAndTheFailedCondition)
 {
     const std::string report
         = Evaluate(Batch(300, { 336, 381, 289, 306, 353, 361, 342, 333, 317, 298 })).report;
-    for (const char* line : {
-             "　　强度平均值 mfcu＝Σfcu,i／n＝331.6／10＝33.16≈33.2（MPa）\r\n",
-             "　　强度标准差 Sfcu＝√［（Σfcu,i²－(Σfcu,i)²／n）／（n－1）］＝√［（11072.90－331.6²／10）／9］＝2.93（MPa）\r\n",
+    for (const char* line : { "　　强度平均值 mfcu＝Σfcu,i／n＝331.6／10＝33.16≈33.2（MPa）\r\n",
+             "　　强度标准差 "
+             "Sfcu＝√［（Σfcu,i²－(Σfcu,i)²／n）／（n－1）］＝√［（11072.90－331.6²／10）／9］＝2."
+             "93（MPa）\r\n",
              "　　　　30.0＋1.15×2.93＝33.3695≈33.37（MPa），mfcu＝33.2＜33.37，不满足\r\n",
              "　　该检验批混凝土强度不合格（不满足条件（1）mfcu≥fcu,k＋λ1×Sfcu）。\r\n" }) {
         EXPECT_NE(report.find(line), std::string::npos) << line;
@@ -311,7 +313,8 @@ TEST(GroupInput, LinesAndValues)
 
 TEST(GroupInput, PastedBlockIsAllOrNothing)
 {
-    const GroupBlock good = ReadGroupBlock("\xEF\xBB\xBF" "33.6\t38.1\t28.9\r\n\r\n30.6\r\n");
+    const GroupBlock good = ReadGroupBlock("\xEF\xBB\xBF"
+                                           "33.6\t38.1\t28.9\r\n\r\n30.6\r\n");
     EXPECT_EQ(good.badLine, 0);
     ASSERT_EQ(good.groups.size(), 2u);
     EXPECT_EQ(good.groups[1].strengths, (std::vector<std::int64_t> { 306 }));
