@@ -55,6 +55,23 @@ double Mpa(std::int64_t units, int decimals)
     return static_cast<double>(units) / static_cast<double>(Pow10(decimals));
 }
 
+// The paste entry of a line edit's own context menu: the one that names the
+// paste keys, or else the fifth entry (undo, redo, cut, copy, paste, ...).
+QAction* PasteAction(QMenu* menu)
+{
+    const QString keys
+        = QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    QList<QAction*> entries;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator())
+            continue;
+        if (a->text().endsWith(keys))
+            return a;
+        entries << a;
+    }
+    return entries.size() == 7 ? entries[4] : nullptr;
+}
+
 } // namespace
 
 CEvaluateDlg::CEvaluateDlg(CQoruView* pParent)
@@ -140,11 +157,9 @@ void CEvaluateDlg::OnInitDialog()
     m_editInput->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_editInput, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu* menu = m_editInput->createStandardContextMenu();
-        for (QAction* a : menu->actions()) {
-            if (a->objectName() == QLatin1String("edit-paste")) {
-                disconnect(a, &QAction::triggered, nullptr, nullptr);
-                connect(a, &QAction::triggered, this, &CEvaluateDlg::pasteIntoBox);
-            }
+        if (QAction* paste = PasteAction(menu)) {
+            disconnect(paste, &QAction::triggered, nullptr, nullptr);
+            connect(paste, &QAction::triggered, this, &CEvaluateDlg::pasteIntoBox);
         }
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(m_editInput->mapToGlobal(at));
