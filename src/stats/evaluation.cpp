@@ -47,11 +47,13 @@ const char* const kNoGroup = "没有可用于评定的试件组。";
 const char* const kUnknownTooFew = "标准差未知的统计方法要求样本容量不少于10组。";
 const char* const kKnownNotThree = "标准差已知的统计方法，一个检验批应由连续的3组试件组成。";
 const char* const kNonStatTooMany = "样本容量不少于10组时应采用统计方法评定。";
+const char* const kBadStrength = "试件强度应大于零且不超过500MPa。";
 const char* const kTooLarge = "数值过大，无法评定。";
 
 constexpr i64 kFloor = 250; // 2.50 MPa, the least Sfcu or σ0 the rules use
 constexpr i64 kC20 = 200; // 0.1 MPa
 constexpr i64 kC60 = 600;
+constexpr i64 kMaxStrength = 5000; // 0.1 MPa
 
 Fraction Mpa1(i64 units)
 {
@@ -100,6 +102,12 @@ EvalCondition Condition(
     c.right = right.RoundUnits(2);
     c.met = left * 10 >= c.right; // 0.1 MPa against 0.01 MPa
     return c;
+}
+
+// num / den half up, for num >= 0 and den > 0.
+i64 HalfUp(i64 num, i64 den)
+{
+    return (2 * num + den) / (2 * den);
 }
 
 Message Stop(const char* text)
@@ -181,10 +189,18 @@ void Run(const EvaluationInputs& in, EvaluationOutcome& out)
     }
 
     std::vector<i64> values;
+    values.reserve(in.groups.size());
     for (const EvalGroup& g : in.groups) {
         if (g.strengths.size() != 1 && g.strengths.size() != 3) {
             out.messages.push_back(Stop(kBadGroup));
             return;
+        }
+        // The readers hold strengths to (0, 500] MPa; the sums below rely on it.
+        for (i64 s : g.strengths) {
+            if (s <= 0 || s > kMaxStrength) {
+                out.messages.push_back(Stop(kBadStrength));
+                return;
+            }
         }
         out.groups.push_back(EvaluateGroup(g, in.factor));
         if (out.groups.back().value)
@@ -196,10 +212,10 @@ void Run(const EvaluationInputs& in, EvaluationOutcome& out)
         return;
     }
 
-    Fraction sum;
+    i64 sum = 0; // at most 750 MPa a group: no overflow for any list that fits in memory
     for (i64 v : values)
-        sum = sum + Fraction(v);
-    out.mean = (sum / Fraction(out.n)).RoundUnits(0);
+        sum += v;
+    out.mean = HalfUp(sum, out.n);
     out.min = *std::min_element(values.begin(), values.end());
     if (out.n >= 2)
         out.sd = SampleSdUnits(values);
@@ -254,7 +270,6 @@ std::optional<Message> SizeNotice(i64 fcuK, SpecimenSize size)
 GroupResult EvaluateGroup(const EvalGroup& group, i64 factor)
 {
     GroupResult r;
-    Fraction m;
     if (group.strengths.size() == 3) {
         std::vector<i64> s = group.strengths;
         std::sort(s.begin(), s.end());
@@ -266,16 +281,15 @@ GroupResult EvaluateGroup(const EvalGroup& group, i64 factor)
             r.taken = GroupTaken::Invalid;
             return r;
         }
+        // m × factor in 0.1 MPa is (sum / 3) × (factor / 100), or mid × factor / 100.
         r.taken = high || low ? GroupTaken::Middle : GroupTaken::Mean;
-        m = high || low ? Mpa1(mid) : Fraction(lo + mid + hi, 30);
+        r.value = high || low ? HalfUp(mid * factor, 100) : HalfUp((lo + mid + hi) * factor, 300);
     } else if (group.strengths.size() == 1) {
         r.taken = GroupTaken::Given;
-        m = Mpa1(group.strengths[0]);
+        r.value = HalfUp(group.strengths[0] * factor, 100);
     } else {
         r.taken = GroupTaken::Invalid;
-        return r;
     }
-    r.value = (m * Mpa2(factor)).RoundUnits(1);
     return r;
 }
 
@@ -284,12 +298,13 @@ i64 SampleSdUnits(const std::vector<i64>& values)
     // Variance in (0.1 MPa)² = (n·Σx² − (Σx)²) / (n(n − 1)); in MPa² one
     // hundredth of that. Exact all the way, so equal values give exactly 0.
     const auto n = static_cast<i64>(values.size());
-    Fraction sum, squares;
+    i64 sum = 0, squares = 0;
     for (i64 v : values) {
-        sum = sum + Fraction(v);
-        squares = squares + Fraction(v) * Fraction(v);
+        sum += v;
+        squares += v * v;
     }
-    const Fraction variance = (Fraction(n) * squares - sum * sum) / Fraction(n * (n - 1) * 100);
+    const Fraction variance = (Fraction(n) * Fraction(squares) - Fraction(sum) * Fraction(sum))
+        / Fraction(n * (n - 1) * 100);
     return SqrtRoundUnits(variance, 2);
 }
 

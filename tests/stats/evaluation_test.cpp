@@ -203,6 +203,7 @@ TEST(Evaluation, StopsWriteNothing)
     invalid.groups = { { { 300, 400, 200 } } };
     const Row rows[] = {
         { "factor_above_1.50", factor, "尺寸折算系数应在0.5～1.5之间。" },
+        { "strength_above_500", Batch(300, { 5001 }), "试件强度应大于零且不超过500MPa。" },
         { "only_an_invalid_group", invalid, "没有可用于评定的试件组。" },
         { "unknown_with_9", Batch(300, std::vector<std::int64_t>(9, 350), EvalMethod::Unknown),
             "标准差未知的统计方法要求样本容量不少于10组。" },
