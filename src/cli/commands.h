@@ -14,3 +14,4 @@ struct CliCommand
 extern const CliCommand kMix1Command;
 extern const CliCommand kMix2Command;
 extern const CliCommand kStdDevCommand;
+extern const CliCommand kEvaluateCommand;

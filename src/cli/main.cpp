@@ -18,6 +18,7 @@ const CliCommand* const kCommands[] = {
     &kMix1Command,
     &kMix2Command,
     &kStdDevCommand,
+    &kEvaluateCommand,
 };
 
 const char kUsage[] = R"(Usage: qoru-calc COMMAND [OPTIONS]
