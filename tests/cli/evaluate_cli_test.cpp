@@ -98,6 +98,11 @@ TEST(QoruCalcEvaluate, ExitStatusAndMessages)
     EXPECT_EQ(badLine.out, "");
     EXPECT_NE(badLine.err.find("line 3"), std::string::npos) << badLine.err;
 
+    // A line no group needs, as from binary or endless input, ends the reading.
+    const CalcRun endless = Evaluate({ "--grade", "C30" }, "30\n" + QByteArray(5000, '3'));
+    EXPECT_EQ(endless.exitCode, 2);
+    EXPECT_NE(endless.err.find("line 2"), std::string::npos) << endless.err;
+
     for (const QStringList& usage :
         { QStringList { "--grade", "C31" }, QStringList { "--grade", "C30", "--factor", "x" },
             QStringList {}, QStringList { "--grade", "C30", "--method", "known" } }) {
