@@ -182,6 +182,8 @@ TEST(Evaluation, TieAtTheBoundHolds)
     EXPECT_EQ(onBound.mean, 345);
     EXPECT_EQ(Met(onBound), (std::vector<bool> { true, true }));
     EXPECT_TRUE(onBound.passed);
+    // The mean is exact, then half up: 30.1 and 30.2 give 30.2.
+    EXPECT_EQ(Evaluate(Batch(300, { 301, 302 })).mean, 302);
     const EvaluationOutcome below = Evaluate(Batch(300, { 284, 404 }));
     EXPECT_EQ(Met(below), (std::vector<bool> { false, false }));
     EXPECT_FALSE(below.passed);
