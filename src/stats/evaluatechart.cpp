@@ -105,7 +105,12 @@ void CEvaluateChart::setData(
 
     m_pAxisX->setRange(0, right);
     m_pAxisX->setTickInterval(NiceStep(right, 10));
-    const double stepY = NiceStep(std::max(high - low, 1.0) * 1.2, 6);
+    if (high - low < 10) { // a few MPa either side, so an even batch does not look scattered
+        const double pad = (10 - (high - low)) / 2;
+        low -= pad;
+        high += pad;
+    }
+    const double stepY = NiceStep((high - low) * 1.2, 6);
     m_pAxisY->setRange(
         std::floor(low / stepY - 0.5) * stepY, std::ceil(high / stepY + 0.5) * stepY);
     m_pAxisY->setTickAnchor(0);
