@@ -9,6 +9,9 @@ enum CommandId : int {
     ID_CALC_STDDEV = 32779,
     ID_CALC_MIX2 = 32784,
 
+    // The strength acceptance evaluation.
+    ID_CALC_EVALUATE = 32785,
+
     // Trial batch, density correction and site mix.
     ID_CALC_ADJUST = 32786,
 

@@ -26,6 +26,7 @@ CliCommand (*const kCommands[])(CLI::App&) = {
     AddMix1Command,
     AddMix2Command,
     AddStdDevCommand,
+    AddEvaluateCommand,
     AddAdjustCommand,
 };
 

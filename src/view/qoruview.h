@@ -54,6 +54,7 @@ public Q_SLOTS:
     void OnCalcMix();
     void OnCalcStdDev();
     void OnCalcMix2();
+    void OnCalcEvaluate();
     void OnCalcAdjust();
     void OnChooseFont();
 
