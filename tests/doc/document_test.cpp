@@ -57,9 +57,13 @@ public:
     {
         return forceRead ? forcedRead : FileSystem::ReadFile(path, maxBytes);
     }
-    FileError WriteFile(const std::string& path, const std::string& bytes) override
+    WriteResult WriteFile(const std::string& path, const std::string& bytes) override
     {
-        return writeError == FileError::None ? FileSystem::WriteFile(path, bytes) : writeError;
+        if (writeError == FileError::None)
+            return FileSystem::WriteFile(path, bytes);
+        WriteResult r;
+        r.error = writeError;
+        return r;
     }
 };
 
