@@ -7,6 +7,7 @@
 #include "res/strings.h"
 #include "stats/stddevdlg.h"
 
+#include <QDropEvent>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -15,6 +16,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -36,6 +40,14 @@ bool HasHugeWord(const QString& text)
             return true;
     }
     return false;
+}
+
+bool CarriesFiles(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return false;
+    const QList<QUrl> urls = data->urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
 }
 
 QString RawText(const QTextDocument* doc)
@@ -208,6 +220,20 @@ void CQoruView::inputMethodEvent(QInputMethodEvent* event)
         }
     }
     QPlainTextEdit::inputMethodEvent(event);
+}
+
+bool CQoruView::canInsertFromMimeData(const QMimeData* source) const
+{
+    return !CarriesFiles(source) && QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void CQoruView::dropEvent(QDropEvent* event)
+{
+    if (CarriesFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
 }
 
 void CQoruView::insertFromMimeData(const QMimeData* source)

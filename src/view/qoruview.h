@@ -52,6 +52,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    // Files dropped on the report are not typed into it as their names.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
