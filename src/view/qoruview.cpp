@@ -20,6 +20,10 @@
 
 #include <algorithm>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 std::u16string ToU16(const QString& s) { return s.toStdU16String(); }
@@ -102,9 +106,14 @@ void CQoruView::replaceText(const QString& text)
 {
     adaptWrapping(text, true);
     m_replacing = true;
-    setPlainText(text);
+    setPlainText(text); // also forgets the undo history
     m_replacing = false;
     m_lengthKnown = false;
+#ifdef __GLIBC__
+    // The old text's blocks and layouts are freed in many small pieces that
+    // glibc would keep for this process: give them back after New and Open.
+    malloc_trim(0);
+#endif
 }
 
 void CQoruView::loadFileBytes(const std::string& bytes)
