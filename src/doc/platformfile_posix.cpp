@@ -182,6 +182,12 @@ FileSystem::WriteResult WriteInPlace(const std::string& target, const std::strin
     Fd file(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0)
         return Failure(errno, target);
+    struct stat st;
+    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        FileSystem::WriteResult denied;
+        denied.error = FileError::AccessDenied;
+        return denied; // swapped for something else since we looked
+    }
     std::string backupName;
     Fd backup(MakeTempBeside(target, &backupName));
     if (backup.get() < 0)
@@ -194,7 +200,6 @@ FileSystem::WriteResult WriteInPlace(const std::string& target, const std::strin
     }
 
     FileSystem::WriteResult r;
-    struct stat st;
     if (::lseek(file.get(), 0, SEEK_SET) != 0 || !WriteAll(file.get(), bytes.data(), bytes.size())
         || ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0
         || ::fsync(file.get()) != 0 || ::fstat(file.get(), &st) != 0) {
