@@ -418,7 +418,7 @@ private Q_SLOTS:
 
     void a_folder_that_refuses_new_files_is_named()
     {
-        if (::geteuid() == 0 && QFile::permissions(dirPath()) != QFile::Permissions())
+        if (::geteuid() == 0) // let nobody reach the folder
             QVERIFY(QFile::setPermissions(dirPath(), QFile::Permissions(0x7755)));
         const QString folder = path(QStringLiteral("locked"));
         QVERIFY(QDir(dirPath()).mkdir(QStringLiteral("locked")));
