@@ -72,6 +72,11 @@ CQoruView::CQoruView(QWidget* parent) : QPlainTextEdit(parent)
     setFrameShape(QFrame::StyledPanel);
     applyTabStops();
 
+    // Handing memory back takes a while: done once the user has the new text.
+    m_trimTimer.setSingleShot(true);
+    m_trimTimer.setInterval(1000);
+    connect(&m_trimTimer, &QTimer::timeout, this, &CQoruView::releaseFreedMemory);
+
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int, int) {
         if (m_replacing)
             return;
@@ -105,13 +110,20 @@ void CQoruView::adaptWrapping(const QString& added, bool fresh)
 void CQoruView::replaceText(const QString& text)
 {
     adaptWrapping(text, true);
+    const bool wasLarge = document()->characterCount() > kLargeText;
     m_replacing = true;
     setPlainText(text); // also forgets the undo history
     m_replacing = false;
     m_lengthKnown = false;
+    if (wasLarge)
+        m_trimTimer.start();
+}
+
+void CQoruView::releaseFreedMemory()
+{
 #ifdef __GLIBC__
-    // The old text's blocks and layouts are freed in many small pieces that
-    // glibc would keep for this process: give them back after New and Open.
+    // A large old text's blocks and layouts were freed in many small pieces
+    // that glibc keeps for this process unless asked to give them back.
     malloc_trim(0);
 #endif
 }
