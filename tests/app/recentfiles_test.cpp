@@ -121,8 +121,9 @@ private Q_SLOTS:
         app.OnFileNew();
         // Cancel; Yes with the save dialog cancelled; Yes with a save that fails.
         const QString failing = m_dir.filePath(QStringLiteral("no/such/folder.txt"));
-        const QList<std::pair<Prompter::Answer, QString>> stops = { { Prompter::Answer::Cancel, QString() },
-            { Prompter::Answer::Yes, QString() }, { Prompter::Answer::Yes, failing } };
+        const QList<std::pair<Prompter::Answer, QString>> stops
+            = { { Prompter::Answer::Cancel, QString() }, { Prompter::Answer::Yes, QString() },
+                  { Prompter::Answer::Yes, failing } };
         for (const auto& [answer, saveAs] : stops) {
             QTest::keyClicks(app.view(), QStringLiteral("typed"));
             m_prompter->answers.enqueue(answer);

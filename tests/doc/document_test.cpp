@@ -361,7 +361,8 @@ private Q_SLOTS:
         const QString link = path(QStringLiteral("link.txt"));
         WriteAll(real, "old");
         QCOMPARE(::chmod(QFile::encodeName(real).constData(), 0640), 0);
-        QCOMPARE(::link(QFile::encodeName(real).constData(), QFile::encodeName(twin).constData()), 0);
+        QCOMPARE(
+            ::link(QFile::encodeName(real).constData(), QFile::encodeName(twin).constData()), 0);
         QCOMPARE(::symlink("real.txt", QFile::encodeName(link).constData()), 0); // relative
         const bool root = ::geteuid() == 0;
         if (root)
@@ -410,8 +411,10 @@ private Q_SLOTS:
         QVERIFY(!m_app->OpenDocumentFile(QStringLiteral("/dev/zero")));
         m_prompter->fileNames.enqueue(fifo);
         QVERIFY(!doc()->DoSaveAs());
-        QCOMPARE(m_prompter->texts(), (QStringList { Msg("对 %1 的存取被拒绝。", fifo),
-            Msg("对 %1 的存取被拒绝。", QStringLiteral("/dev/zero")), Msg("对 %1 的存取被拒绝。", fifo) }));
+        QCOMPARE(m_prompter->texts(),
+            (QStringList { Msg("对 %1 的存取被拒绝。", fifo),
+                Msg("对 %1 的存取被拒绝。", QStringLiteral("/dev/zero")),
+                Msg("对 %1 的存取被拒绝。", fifo) }));
         QVERIFY(S_ISFIFO(Stat(fifo).st_mode));
         QVERIFY(snapshot() == before);
     }

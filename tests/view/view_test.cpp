@@ -177,9 +177,11 @@ private Q_SLOTS:
         QWidget* target = view()->viewport();
         auto drop = [target](QMimeData* data) {
             const QPoint at(5, 5);
-            QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+            QDragEnterEvent enter(
+                at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(target, &enter);
-            QDropEvent dropped(QPointF(at), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent dropped(
+                QPointF(at), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(target, &dropped);
             return enter.isAccepted() || dropped.isAccepted();
         };
