@@ -99,6 +99,7 @@ FileStamp StampOf(const BY_HANDLE_FILE_INFORMATION& info)
 struct Inspection
 {
     bool exists = false;
+    DWORD error = ERROR_SUCCESS; // why an existing path could not be looked at
     bool regular = false; // a file on disk, not a folder, pipe or device
     bool readOnly = false;
     DWORD links = 0;
@@ -116,6 +117,8 @@ Inspection Inspect(const std::wstring& path)
         const DWORD error = GetLastError();
         r.exists = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND
             && error != ERROR_INVALID_NAME && error != ERROR_BAD_PATHNAME;
+        if (r.exists)
+            r.error = error;
         return r;
     }
     r.exists = true;
@@ -322,6 +325,8 @@ FileSystem::WriteResult FileSystem::WriteFile(const std::string& path, const std
     std::wstring target = Wide(path);
     const Inspection old = Inspect(target);
     if (old.exists) {
+        if (old.error != ERROR_SUCCESS)
+            return Failure(old.error);
         if (!old.regular || old.readOnly)
             return Failure(ERROR_ACCESS_DENIED);
         if (!old.finalPath.empty())
