@@ -144,10 +144,10 @@ bool CopyOver(int from, int to)
 }
 
 // A new file with a short unique name in the folder of `path`: the name
-// beside a long file name must not itself be too long.
-int MakeTempBeside(const std::string& path, std::string* temp)
+// beside a long file name must not itself be too long. `prefix` names it.
+int MakeTempBeside(const std::string& path, std::string* temp, const char* prefix = ".qoru-")
 {
-    std::string name = Folder(path) + "/.qoru-XXXXXX";
+    std::string name = Folder(path) + "/" + prefix + "XXXXXX";
     std::vector<char> buffer(name.begin(), name.end());
     buffer.push_back('\0');
     const int fd = ::mkstemp(buffer.data());
@@ -189,7 +189,8 @@ FileSystem::WriteResult WriteInPlace(const std::string& target, const std::strin
         return denied; // swapped for something else since we looked
     }
     std::string backupName;
-    Fd backup(MakeTempBeside(target, &backupName));
+    // Named to be found should both the write and the way back fail.
+    Fd backup(MakeTempBeside(target, &backupName, "qoru-old-"));
     if (backup.get() < 0)
         return TempFailure(errno, target);
     ::fchmod(backup.get(), 0600);

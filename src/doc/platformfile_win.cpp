@@ -159,14 +159,15 @@ std::string Shown(std::wstring path)
 
 // A new file with a short unique name in the folder of `path`: the name
 // beside a long file name must not itself be too long.
-HANDLE MakeTempBeside(const std::wstring& path, std::wstring* temp)
+HANDLE MakeTempBeside(
+    const std::wstring& path, std::wstring* temp, const wchar_t* prefix = L"~qoru")
 {
     const std::wstring folder = Folder(path);
     DWORD seed = GetCurrentProcessId() * 7919u + GetTickCount();
     for (int attempt = 0; attempt < 100; ++attempt, ++seed) {
         wchar_t name[16];
-        wsprintfW(name, L"~qoru%08lx.tmp", static_cast<unsigned long>(seed));
-        *temp = folder + L"\\" + name;
+        wsprintfW(name, L"%08lx.tmp", static_cast<unsigned long>(seed));
+        *temp = folder + L"\\" + prefix + name;
         HANDLE h = CreateFileW(temp->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
             FILE_ATTRIBUTE_TEMPORARY, nullptr);
         if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
@@ -241,7 +242,8 @@ FileSystem::WriteResult WriteInPlace(const std::wstring& target, const std::stri
     if (!file.valid())
         return Failure(GetLastError());
     std::wstring backupName;
-    Handle backup(MakeTempBeside(target, &backupName));
+    // Named to be found should both the write and the way back fail.
+    Handle backup(MakeTempBeside(target, &backupName, L"qoru-old-"));
     if (!backup.valid())
         return TempFailure(GetLastError(), target);
     if (!CopyOver(file.get(), backup.get())) {

@@ -587,22 +587,39 @@ private Q_SLOTS:
 #ifndef __unix__
         QSKIP("file-size limits are a POSIX facility");
 #else
-        const QString file = path(QStringLiteral("limit.txt"));
-        WriteAll(file, "small");
-        QVERIFY(m_app->OpenDocumentFile(file));
-        view()->appendReport(std::string("\r\n") + std::string(5000, 'x'));
-        rlimit old {};
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 1024;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool saved = doc()->DoFileSave();
-        setrlimit(RLIMIT_FSIZE, &old);
-        QVERIFY(!saved);
-        QCOMPARE(m_prompter->texts(), QStringList { Msg("试图越过其尾端对 %1 进行读写。", file) });
-        QCOMPARE(ReadAll(file), QByteArray("small"));
-        QVERIFY(doc()->isModified());
-        QCOMPARE(QDir(dirPath()).entryList(QDir::Files), QStringList { QStringLiteral("limit.txt") });
+        // A plain file is replaced, one with a hard link rewritten in place.
+        for (const bool linked : { false, true }) {
+            m_prompter->notices.clear();
+            const QString file = path(QStringLiteral("limit.txt"));
+            const QString twin = path(QStringLiteral("twin.txt"));
+            WriteAll(file, "small");
+            if (linked)
+                QCOMPARE(::link(QFile::encodeName(file).constData(),
+                             QFile::encodeName(twin).constData()),
+                    0);
+            QVERIFY(m_app->OpenDocumentFile(file));
+            view()->appendReport(std::string("\r\n") + std::string(5000, 'x'));
+            rlimit old {};
+            getrlimit(RLIMIT_FSIZE, &old);
+            rlimit small = old;
+            small.rlim_cur = 1024;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            const bool saved = doc()->DoFileSave();
+            setrlimit(RLIMIT_FSIZE, &old);
+            QVERIFY(!saved);
+            QCOMPARE(
+                m_prompter->texts(), QStringList { Msg("试图越过其尾端对 %1 进行读写。", file) });
+            QCOMPARE(ReadAll(file), QByteArray("small"));
+            QVERIFY(doc()->isModified());
+            QStringList left { QStringLiteral("limit.txt") };
+            if (linked) {
+                QCOMPARE(ReadAll(twin), QByteArray("small"));
+                left << QStringLiteral("twin.txt");
+            }
+            QCOMPARE(QDir(dirPath()).entryList(QDir::Files | QDir::Hidden, QDir::Name), left);
+            doc()->setModified(false);
+            m_app->OnFileNew();
+        }
 #endif
     }
 };
