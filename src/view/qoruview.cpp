@@ -5,6 +5,7 @@
 #include "mix1/mixdesigndlg.h"
 #include "mix2/mixdesign2dlg.h"
 #include "res/strings.h"
+#include "stats/evaluatedlg.h"
 #include "stats/stddevdlg.h"
 
 #include <QApplication>
@@ -310,5 +311,11 @@ void CQoruView::OnCalcStdDev()
 void CQoruView::OnCalcMix2()
 {
     CMixDesign2Dlg dlg(this);
+    dlg.exec();
+}
+
+void CQoruView::OnCalcEvaluate()
+{
+    CEvaluateDlg dlg(this);
     dlg.exec();
 }

@@ -50,6 +50,7 @@ public Q_SLOTS:
     void OnCalcMix();
     void OnCalcStdDev();
     void OnCalcMix2();
+    void OnCalcEvaluate();
     void OnChooseFont();
 
 protected:
