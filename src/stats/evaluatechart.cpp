@@ -22,9 +22,10 @@ double NiceStep(double span, int most)
 } // namespace
 
 CEvaluateChart::CEvaluateChart(QWidget* parent)
-    : QChartView(parent)
+    : QChartView(
+        new QChart, parent) // a view made without a chart makes one that setChart() would leak
 {
-    auto* chart = new QChart;
+    QChart* chart = this->chart();
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setBackgroundRoundness(0);
     QFont small = font();
@@ -71,7 +72,6 @@ CEvaluateChart::CEvaluateChart(QWidget* parent)
         series->attachAxis(m_pAxisX);
         series->attachAxis(m_pAxisY);
     }
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setData({}, 30, std::nullopt);
 }
