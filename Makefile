@@ -11,7 +11,7 @@ PREFIX ?= /usr/local
 # ccache, where it is installed, makes rebuilds of other trees and lanes cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: readme-snapshots install all deps configure build run test test-sanitize fuzz snapshots bench clean
+.PHONY: readme-snapshots install all deps configure build run test test-sanitize test-windows dist-windows fuzz snapshots bench clean
 
 all: build
 
@@ -42,6 +42,37 @@ test-sanitize: deps
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# The Windows lane: the core, its tests, the Windows file layer and qoru-calc.exe
+# cross-compiled with MinGW-w64 and run under Wine, in a Wine prefix of its own.
+WINBUILD := build-windows
+WINE_ENV := WINEPREFIX=$(CURDIR)/$(WINBUILD)/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+
+$(WINBUILD)/build.ninja:
+	@cmake -S . -B $(WINBUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER) \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DQORU_GUI=OFF -DQORU_BENCH=OFF \
+		-DQORU_HOST_BUILD=$(CURDIR)/$(BUILD) >/dev/null
+
+windows-build: deps
+	@scripts/install-deps --windows
+	@$(MAKE) --no-print-directory $(WINBUILD)/build.ninja
+	@cmake --build $(WINBUILD) -j $(JOBS)
+
+# The end-to-end tests of qoru-calc.exe are the Linux test program run against
+# it, beside the Linux qoru-calc whose reports it must match.
+test-windows: windows-build configure
+	@cmake --build $(BUILD) -j $(JOBS) --target qoru-calc test_qorucalc
+	@[ -f $(WINBUILD)/wine/system.reg ] || $(WINE_ENV) scripts/wine-init
+	cd $(WINBUILD) && $(WINE_ENV) ctest --output-on-failure -j $(JOBS) | tee ctest.log
+	@echo "$$(grep -Eo 'out of [0-9]+' $(WINBUILD)/ctest.log | grep -Eo '[0-9]+') test programs ran under Wine;" \
+		"$$(cat $(WINBUILD)/Testing/Temporary/LastTest.log | grep -Eo '^\[==========\] [0-9]+ tests? from' | \
+		awk '{n += $$2} END {print n}') tests in them"
+
+# qoru-calc.exe and the help page, ready to copy to a Windows machine.
+dist-windows: windows-build
+	@rm -rf $(WINBUILD)/dist && mkdir -p $(WINBUILD)/dist
+	@cp $(WINBUILD)/bin/qoru-calc.exe src/res/qohelp.htm $(WINBUILD)/dist/
+	@ls -l $(WINBUILD)/dist
 
 # Runs each fuzz target for FUZZ_SECONDS and keeps what it found that
 # reaches new code in tests/fuzz/corpus/.
@@ -76,4 +107,4 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) build-sanitize build-fuzz
+	rm -rf $(BUILD) build-sanitize build-fuzz $(WINBUILD)
