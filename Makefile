@@ -11,7 +11,7 @@ PREFIX ?= /usr/local
 # ccache, where it is installed, makes rebuilds of other trees and lanes cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: readme-snapshots install all deps configure build run test test-sanitize test-windows dist-windows fuzz snapshots bench clean
+.PHONY: readme-snapshots install all deps configure build run test test-sanitize windows-build test-windows dist-windows fuzz snapshots bench clean
 
 all: build
 
@@ -48,14 +48,11 @@ test-sanitize: deps
 WINBUILD := build-windows
 WINE_ENV := WINEPREFIX=$(CURDIR)/$(WINBUILD)/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 
-$(WINBUILD)/build.ninja:
+windows-build: deps
+	@scripts/install-deps --windows
 	@cmake -S . -B $(WINBUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER) \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DQORU_GUI=OFF -DQORU_BENCH=OFF \
 		-DQORU_HOST_BUILD=$(CURDIR)/$(BUILD) >/dev/null
-
-windows-build: deps
-	@scripts/install-deps --windows
-	@$(MAKE) --no-print-directory $(WINBUILD)/build.ninja
 	@cmake --build $(WINBUILD) -j $(JOBS)
 
 # The end-to-end tests of qoru-calc.exe are the Linux test program run against
@@ -63,10 +60,11 @@ windows-build: deps
 test-windows: windows-build configure
 	@cmake --build $(BUILD) -j $(JOBS) --target qoru-calc test_qorucalc
 	@[ -f $(WINBUILD)/wine/system.reg ] || $(WINE_ENV) scripts/wine-init
-	cd $(WINBUILD) && $(WINE_ENV) ctest --output-on-failure -j $(JOBS) | tee ctest.log
-	@echo "$$(grep -Eo 'out of [0-9]+' $(WINBUILD)/ctest.log | grep -Eo '[0-9]+') test programs ran under Wine;" \
-		"$$(cat $(WINBUILD)/Testing/Temporary/LastTest.log | grep -Eo '^\[==========\] [0-9]+ tests? from' | \
-		awk '{n += $$2} END {print n}') tests in them"
+	@cd $(WINBUILD) && { $(WINE_ENV) ctest --output-on-failure -j $(JOBS); echo $$? > ctest.rc; } | tee ctest.log; \
+	echo "Under Wine: $$(grep -Eo 'out of [0-9]+' ctest.log | grep -Eo '[0-9]+') test programs," \
+		"$$(grep -Eo '^\[==========\] [0-9]+ tests? from' Testing/Temporary/LastTest.log | \
+		awk '{n += $$2} END {print n + 0}') GoogleTest tests in them"; \
+	exit $$(cat ctest.rc)
 
 # qoru-calc.exe and the help page, ready to copy to a Windows machine.
 dist-windows: windows-build
