@@ -23,7 +23,3 @@ find_program(QORU_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_
 if(QORU_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${QORU_WINE})
 endif()
-
-# The header-only libraries come from the host, headers only.
-set(CLI11_DIR ${CMAKE_CURRENT_LIST_DIR}/mingw-host-headers CACHE PATH "")
-set(nlohmann_json_DIR ${CMAKE_CURRENT_LIST_DIR}/mingw-host-headers CACHE PATH "")

@@ -1,1 +1,0 @@
-include(/usr/share/cmake/CLI11/CLI11ConfigVersion.cmake)

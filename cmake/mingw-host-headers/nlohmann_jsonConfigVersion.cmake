@@ -1,1 +1,0 @@
-include(/usr/share/cmake/nlohmann_json/nlohmann_jsonConfigVersion.cmake)
