@@ -62,6 +62,11 @@ protected:
         return names;
     }
 
+    FileError Save(const std::string& path, const std::string& bytes)
+    {
+        return m_fs.WriteFile(path, bytes);
+    }
+
     std::string ReadBack(const std::string& path)
     {
         const auto r = m_fs.ReadFile(path, kMaxReportBytes);
@@ -92,21 +97,21 @@ const std::string kNew = "\xc5\xe4\xba\xcf\xb1\xc8\r\nnew report\r\n";
 TEST_F(WinFileLayer, ChineseNamesWithSpacesRoundTripAndLeaveNothingBehind)
 {
     const std::string path = Path("配合比 报告 1.txt");
-    ASSERT_EQ(m_fs.WriteFile(path, kOld), FileError::None);
+    ASSERT_EQ(Save(path, kOld), FileError::None);
     EXPECT_EQ(ReadBack(path), kOld);
 
     // Replacing keeps the name and holds exactly the new bytes, also when
     // they take more than one write.
     std::string large(kMaxReportBytes, 'x');
     large.replace(0, kNew.size(), kNew);
-    ASSERT_EQ(m_fs.WriteFile(path, large), FileError::None);
+    ASSERT_EQ(Save(path, large), FileError::None);
     EXPECT_EQ(ReadBack(path), large);
-    ASSERT_EQ(m_fs.WriteFile(path, ""), FileError::None);
+    ASSERT_EQ(Save(path, ""), FileError::None);
     EXPECT_EQ(ReadBack(path), "");
     EXPECT_EQ(Names(), std::vector<std::string> { "配合比 报告 1.txt" });
 
     // A byte more than the limit is refused unread.
-    ASSERT_EQ(m_fs.WriteFile(path, large + "y"), FileError::None);
+    ASSERT_EQ(Save(path, large + "y"), FileError::None);
     EXPECT_EQ(m_fs.ReadFile(path, kMaxReportBytes).status, FileSystem::ReadStatus::TooLarge);
     EXPECT_EQ(m_fs.ReadFile(path, kMaxReportBytes + 1).bytes.size(), kMaxReportBytes + 1);
 }
@@ -114,7 +119,7 @@ TEST_F(WinFileLayer, ChineseNamesWithSpacesRoundTripAndLeaveNothingBehind)
 TEST_F(WinFileLayer, AFileInUseIsASharingViolationAndStaysAsItWas)
 {
     const std::string path = Path("报告.txt");
-    ASSERT_EQ(m_fs.WriteFile(path, kOld), FileError::None);
+    ASSERT_EQ(Save(path, kOld), FileError::None);
     // Another program holding the report open: replacing it needs the
     // sharing of deletion, which none of these give.
     const struct
@@ -132,7 +137,7 @@ TEST_F(WinFileLayer, AFileInUseIsASharingViolationAndStaysAsItWas)
         HANDLE held = CreateFileW(
             Wide(path).c_str(), GENERIC_READ, c.share, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        const FileError saved = m_fs.WriteFile(path, kNew);
+        const FileError saved = Save(path, kNew);
         const auto read = m_fs.ReadFile(path, kMaxReportBytes);
         CloseHandle(held);
 
@@ -147,13 +152,13 @@ TEST_F(WinFileLayer, AFileInUseIsASharingViolationAndStaysAsItWas)
 TEST_F(WinFileLayer, FailedSavesKeepTheOldFileByteForByte)
 {
     const std::string readOnly = Path("只读.txt");
-    ASSERT_EQ(m_fs.WriteFile(readOnly, kOld), FileError::None);
+    ASSERT_EQ(Save(readOnly, kOld), FileError::None);
     ASSERT_TRUE(SetFileAttributesW(Wide(readOnly).c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(m_fs.WriteFile(readOnly, kNew), FileError::AccessDenied);
+    EXPECT_EQ(Save(readOnly, kNew), FileError::AccessDenied);
     EXPECT_EQ(ReadBack(readOnly), kOld);
 
     ASSERT_TRUE(CreateDirectoryW(Wide(Path("文件夹.txt")).c_str(), nullptr));
-    EXPECT_EQ(m_fs.WriteFile(Path("文件夹.txt"), kNew), FileError::AccessDenied);
+    EXPECT_EQ(Save(Path("文件夹.txt"), kNew), FileError::AccessDenied);
     EXPECT_EQ(m_fs.ReadFile(Path("文件夹.txt"), kMaxReportBytes).status,
         FileSystem::ReadStatus::OpenFailed);
     EXPECT_EQ(Names().size(), 2u);
@@ -161,7 +166,7 @@ TEST_F(WinFileLayer, FailedSavesKeepTheOldFileByteForByte)
 
 TEST_F(WinFileLayer, BadPathsGiveTheirMessages)
 {
-    ASSERT_EQ(m_fs.WriteFile(Path("a.txt"), kOld), FileError::None);
+    ASSERT_EQ(Save(Path("a.txt"), kOld), FileError::None);
     const struct
     {
         const char* what;
@@ -182,7 +187,7 @@ TEST_F(WinFileLayer, BadPathsGiveTheirMessages)
         EXPECT_EQ(read.status, FileSystem::ReadStatus::OpenFailed);
         EXPECT_EQ(read.error, c.read);
         if (c.write != FileError::None) {
-            EXPECT_EQ(m_fs.WriteFile(c.path, kNew), c.write);
+            EXPECT_EQ(Save(c.path, kNew), c.write);
         }
     }
     EXPECT_EQ(
