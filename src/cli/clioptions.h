@@ -2,28 +2,46 @@
 
 #include "cli/clioutput.h"
 
-#include <QCommandLineParser>
-#include <QStringList>
+#include <CLI/CLI.hpp>
 
-#include <optional>
+#include <memory>
+#include <string>
+#include <vector>
 
-// Options every calculation command takes: --json, --encoding, --help.
-void AddCommonOptions(QCommandLineParser& parser);
+// What the commands share in declaring their options on CLI11, reading them
+// as the forms read their boxes and lists, and telling bad usage.
 
-struct CommonOptions
-{
-    bool json = false;
-    OutputEncoding encoding = OutputEncoding::Utf8;
-    bool help = false;
-};
+// --json and --encoding, read into `style`.
+void AddOutputOptions(CLI::App& command, OutputStyle& style);
 
-// Parses `arguments` (the first one is the command's name) with the
-// options added to `parser`. Says what is wrong on stderr and returns
-// nothing for an unknown option, a missing value, a stray argument or an
-// unknown encoding.
-std::optional<CommonOptions> ParseCommandLine(
-    QCommandLineParser& parser, const QStringList& arguments);
+// The --json and --encoding among raw arguments, so that an error found
+// before CLI11 reaches them (or that stops it) is still told as asked.
+OutputStyle ScanOutputStyle(const std::vector<std::string>& arguments);
 
-// Sets `value` from option `name` when it is given, by the rule of the
-// form's number boxes. False, after saying so on stderr, when it is not a number.
-bool ReadNumberOption(const QCommandLineParser& parser, const QString& name, double& value);
+// A number option, read by the rule of the form's number boxes into `value`
+// when given; its help ends with the current `value` in brackets as the
+// opening value, unless `showDefault` is false.
+CLI::Option* AddNumberOption(CLI::App& command, const std::string& name, double& value,
+    const std::string& valueName, const std::string& description, bool showDefault = true);
+
+// A list option: selects the entry of `entries` whose text is given, as the
+// user would, by setting `index`; `alias` is another name of entry 0. Its
+// help ends with the entry `index` holds now, in brackets.
+CLI::Option* AddListOption(CLI::App& command, const std::string& name,
+    const std::vector<std::string>& entries, int& index, const std::string& valueName,
+    const std::string& description, const std::string& alias = {});
+
+// "A|B|C": the entries as a value name.
+std::string Choices(const std::vector<std::string>& entries);
+
+// The help of qoru-calc: usage first, every command in full with its footer
+// under qoru-calc --help, columns kept for Chinese option values.
+std::shared_ptr<CLI::Formatter> MakeHelpFormatter();
+
+// The message of an error CLI11 raised while parsing.
+std::string UsageErrorText(const CLI::ParseError& error);
+
+// What CLI11 lets through but qoru-calc refuses, once parsing succeeded: an
+// argument no command or option took, an option given twice. Empty when the
+// command line is sound.
+std::string CheckUsage(const CLI::App& program);

@@ -2,79 +2,162 @@
 
 #include "doc/gbkcodec.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
-void PrepareOutputStreams()
-{
-#ifdef _WIN32
-    // Reports already end their lines with "\r\n"; text mode would double the CR.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
-}
-
-bool WriteOutput(std::FILE* stream, const std::string& utf8, OutputEncoding encoding)
-{
-    const std::string bytes = encoding == OutputEncoding::Gbk
-        ? GbkEncode(QString::fromStdString(utf8).toStdU16String())
-        : utf8;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
-    if (std::fflush(stream) != 0 || !written) {
-        std::fputs("qoru-calc: cannot write the output\n", stderr);
-        return false;
-    }
-    return true;
-}
-
-int UsageError(const std::string& text)
-{
-    std::fprintf(stderr, "qoru-calc: %s\n", text.c_str());
-    return kExitUsage;
-}
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
-QJsonArray MessagesJson(const Messages& messages)
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The code point at `at`, or kReplacement for a byte that does not start a
+// well-formed sequence; `at` moves past what was read.
+char32_t NextCodePoint(const std::string& text, std::size_t& at)
 {
-    QJsonArray array;
-    for (const Message& m : messages) {
-        QJsonObject item;
-        item.insert("kind", m.kind == MessageKind::Stop ? "stop" : "warn");
-        item.insert("text", QString::fromStdString(m.text));
-        array.append(item);
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at++);
+    if (lead < 0x80)
+        return lead;
+    int more = 0;
+    char32_t cp = 0;
+    char32_t least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        more = 1, cp = lead & 0x1F, least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        more = 2, cp = lead & 0x0F, least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        more = 3, cp = lead & 0x07, least = 0x10000;
+    } else {
+        return kReplacement;
     }
-    return array;
+    std::size_t i = at;
+    for (int k = 0; k < more; ++k, ++i) {
+        if (i >= text.size() || (byte(i) & 0xC0) != 0x80)
+            return kReplacement;
+        cp = (cp << 6) | (byte(i) & 0x3F);
+    }
+    if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return kReplacement;
+    at = i;
+    return cp;
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::u16string Utf8ToUtf16(const std::string& text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const char32_t cp = NextCodePoint(text, at);
+        if (cp < 0x10000) {
+            out += static_cast<char16_t>(cp);
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
+}
+
+bool IsControl(char32_t cp)
+{
+    return cp < 0x20 || (cp >= 0x7F && cp < 0xA0);
 }
 
 } // namespace
 
-int FinishCalculation(const CliOutcome& outcome, bool json, OutputEncoding encoding)
+bool WriteOutput(std::FILE* stream, const std::string& utf8, OutputEncoding encoding)
+{
+    const std::string bytes = encoding == OutputEncoding::Gbk ? GbkEncode(Utf8ToUtf16(utf8)) : utf8;
+    errno = 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    if (std::fflush(stream) == 0 && written)
+        return true;
+    const int error = errno;
+    const std::string name = stream == stderr ? "standard error" : "standard output";
+    std::fprintf(stderr, "qoru-calc: cannot write %s: %s\n", name.c_str(),
+        error != 0 ? std::strerror(error) : "write failed");
+    return false;
+}
+
+std::string Quoted(const std::string& value, std::size_t maxChars)
+{
+    std::string shown;
+    std::size_t chars = 0;
+    std::size_t cut = 0; // where the ellipsis goes when the value is too long
+    for (std::size_t at = 0; at < value.size(); ++chars) {
+        if (chars == maxChars) {
+            shown.resize(cut);
+            shown += "…";
+            break;
+        }
+        if (chars + 1 == maxChars)
+            cut = shown.size();
+        const char32_t cp = NextCodePoint(value, at);
+        AppendUtf8(shown, IsControl(cp) ? kReplacement : cp);
+    }
+    return "\"" + shown + "\"";
+}
+
+int Refuse(const std::string& text, const OutputStyle& style)
+{
+    if (style.json)
+        WriteOutput(stdout, JsonText({ { "error", text } }), style.encoding);
+    else
+        WriteOutput(stderr, "qoru-calc: " + text + "\n", style.encoding);
+    return kExitUsage;
+}
+
+std::string JsonText(const nlohmann::json& value)
+{
+    // Text from the caller is cleaned by Quoted; anything else that is not
+    // UTF-8 still must not end the run with an exception.
+    return value.dump(4, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+nlohmann::json MessagesJson(const Messages& messages)
+{
+    nlohmann::json array = nlohmann::json::array();
+    for (const Message& m : messages)
+        array.push_back(
+            { { "kind", m.kind == MessageKind::Stop ? "stop" : "warn" }, { "text", m.text } });
+    return array;
+}
+
+int FinishCalculation(const CliOutcome& outcome, const OutputStyle& style)
 {
     const int status = outcome.stopped ? kExitStopped : kExitReport;
 
-    if (json) {
-        QJsonObject object;
-        object.insert("stopped", outcome.stopped);
-        object.insert("messages", MessagesJson(outcome.messages));
-        object.insert(
-            "report", outcome.stopped ? QString() : QString::fromStdString(outcome.report));
-        object.insert("results", outcome.stopped ? QJsonObject() : outcome.results);
-        for (auto it = outcome.extra.begin(); it != outcome.extra.end(); ++it)
-            object.insert(it.key(), it.value());
-        const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
-        return WriteOutput(stdout, text.toStdString(), encoding) ? status : kExitUsage;
+    if (style.json) {
+        nlohmann::json object = outcome.extra;
+        object["stopped"] = outcome.stopped;
+        object["messages"] = MessagesJson(outcome.messages);
+        object["report"] = outcome.stopped ? std::string() : outcome.report;
+        object["results"] = outcome.stopped ? nlohmann::json::object() : outcome.results;
+        return WriteOutput(stdout, JsonText(object), style.encoding) ? status : kExitUsage;
     }
 
     for (const Message& m : outcome.messages)
-        if (!WriteOutput(stderr, m.text + "\n", encoding))
+        if (!WriteOutput(stderr, m.text + "\n", style.encoding))
             return kExitUsage;
-    if (!outcome.stopped && !WriteOutput(stdout, outcome.report, encoding))
+    if (!outcome.stopped && !WriteOutput(stdout, outcome.report, style.encoding))
         return kExitUsage;
     return status;
 }

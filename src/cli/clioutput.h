@@ -2,8 +2,9 @@
 
 #include "common/message.h"
 
-#include <QJsonObject>
+#include <nlohmann/json.hpp>
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -12,7 +13,7 @@ enum CliExit
 {
     kExitReport = 0, // the calculation ran through
     kExitStopped = 1, // a check or an invalid result stopped it
-    kExitUsage = 2, // bad command line, or output that cannot be written
+    kExitUsage = 2, // bad command line or input, or output that cannot be written
 };
 
 enum class OutputEncoding
@@ -21,15 +22,38 @@ enum class OutputEncoding
     Gbk
 };
 
-// Streams carry bytes as written: no CR is added before a report's LF.
-void PrepareOutputStreams();
+// What --json and --encoding ask of everything qoru-calc prints, its own
+// error messages included.
+struct OutputStyle
+{
+    bool json = false;
+    OutputEncoding encoding = OutputEncoding::Utf8;
+};
 
-// Writes UTF-8 text to `stream` in the chosen encoding. False, after saying
-// why on stderr, when the text could not be written.
+// Writes UTF-8 text to `stream` in the chosen encoding and flushes it. False,
+// after saying why on stderr, when not every byte could be written.
 bool WriteOutput(std::FILE* stream, const std::string& utf8, OutputEncoding encoding);
 
-// "qoru-calc: <text>" on stderr; returns kExitUsage.
-int UsageError(const std::string& text);
+// A value the caller gave, as a message quotes it: in double quotes, cut to
+// `maxChars` characters ending in "…" when longer, with control characters
+// and bytes that are not UTF-8 shown as U+FFFD, so a hostile value can
+// neither flood the terminal nor steer it.
+std::string Quoted(const std::string& value, std::size_t maxChars = 40);
+
+// Every message of qoru-calc's own reads "qoru-calc: <text>", the text in
+// lower case without a full stop, what it is about first: an option, a line
+// of input, a quoted value.
+//
+// Reports what ends a run before or instead of a calculation (bad usage,
+// input that cannot be read or is refused) and returns kExitUsage: the
+// message on stderr, or with --json the object {"error": "<text>"} on stdout.
+int Refuse(const std::string& text, const OutputStyle& style);
+
+// JSON as qoru-calc prints it: indented by four blanks, ending with a line break.
+std::string JsonText(const nlohmann::json& value);
+
+// [{"kind": "stop"|"warn", "text": "..."}, ...] in the order shown.
+nlohmann::json MessagesJson(const Messages& messages);
 
 // What a calculation hands to the command line, whatever its kind.
 struct CliOutcome
@@ -37,10 +61,10 @@ struct CliOutcome
     bool stopped;
     const Messages& messages;
     const std::string& report; // not printed when stopped
-    QJsonObject results; // named values; not printed when stopped
-    QJsonObject extra = {}; // further fields of the JSON object itself
+    nlohmann::json results; // named values; not printed when stopped
+    nlohmann::json extra = nlohmann::json::object(); // further fields of the JSON object itself
 };
 
 // Prints an outcome and returns the exit status. Plain: messages on stderr
 // one after another, the report on stdout. JSON: one object on stdout.
-int FinishCalculation(const CliOutcome& outcome, bool json, OutputEncoding encoding);
+int FinishCalculation(const CliOutcome& outcome, const OutputStyle& style);

@@ -1,16 +1,21 @@
 #pragma once
 
-#include <QStringList>
+#include "cli/clioutput.h"
 
-// A subcommand of qoru-calc.
+#include <CLI/CLI.hpp>
+
+#include <functional>
+
+// A subcommand of qoru-calc, declared on the program's CLI11 App by its
+// Add...Command function (one file each): its options read straight into the
+// calculation's inputs, and `run` calculates and prints once the command line
+// has been parsed into them, returning the exit status.
 struct CliCommand
 {
-    const char* name; // the first argument
-    const char* summary; // one line of the overview
-    const char* help; // its options and the names of its results
-    int (*run)(const QStringList& arguments); // arguments[0] is the name
+    CLI::App* app;
+    std::function<int(const OutputStyle&)> run;
 };
 
-extern const CliCommand kMix1Command;
-extern const CliCommand kMix2Command;
-extern const CliCommand kStdDevCommand;
+CliCommand AddMix1Command(CLI::App& program);
+CliCommand AddMix2Command(CLI::App& program);
+CliCommand AddStdDevCommand(CLI::App& program);

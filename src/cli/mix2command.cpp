@@ -5,84 +5,39 @@
 #include "mix2/mix2calc.h"
 #include "mix2/mix2lists.h"
 
-#include <QJsonObject>
-
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-const char kHelp[] = R"(qoru-calc mix2 [--OPTION VALUE ...] [--json] [--encoding utf-8|gbk]
-  Method-2 mix design: the strength grade first, then the self-compacting
-  check, as the Calculate button of its form. Every option starts at the
-  form's opening value (shown in brackets).
-  Lists, selected as in the form:
-    --sf 一级|二级|三级        performance grade [二级]
-    --grade C7.5|C10|C15|...|C80
-                              strength grade, in steps of 5 from C10 [C30]
-    --cement-grade 22.5|27.5|32.5|42.5|52.5|62.5
-                              cement strength grade, MPa [42.5]
-    --aggregate 碎石|卵石      coarse aggregate kind [卵石]
-    --powder1 KIND            powder 1 [粉煤灰]
-    --powder2 KIND            powder 2 [矿渣粉]
-        KIND: none|粉煤灰|矿渣粉|沸石粉|硅粉|复合料|惰性料; sets the powder's
-        class and name as choosing the entry does: none is not used (named
-        粉体一 or 粉体二), 惰性料 is an inert filler given by volume, the
-        others replace cement
-  Number boxes, read by the rule of the form (surrounding blanks allowed;
-  a zero must start with the digit 0):
-    --coarse-volume V         coarse aggregate absolute volume Vg,abs, m3 [0.32]
-    --gamma-c G               cement strength surplus coefficient γc [1.28]
-    --sigma S                 standard deviation of strength σ, MPa [3]
-    --r1 P, --r2 P            cement replaced by powder 1 / 2, % [20, 30]
-    --k1 K, --k2 K            excess coefficient of powder 1 / 2 [1.86, 1.93]
-    --rho-s D                 fine aggregate apparent density, g/cm3 [2.67]
-    --rho-g D                 coarse aggregate apparent density, g/cm3 [2.7]
-    --air A                   air content, % [3]
-    --rho-f1 D, --rho-f2 D    powder 1 / 2 apparent density, g/cm3 [2.23, 2.8]
-    --water M                 water Mw, kg [180]
-    --rho-c D                 cement apparent density, g/cm3 [3.1]
-    --vf1-inert V, --vf2-inert V
-                              volume of an inert powder 1 / 2, L [0, 0]
-  A failed self-compacting check is no stop: its message is shown, the report
-  ends after step 4 and the exit status is 0.
-  JSON: "passed" (false when the self-compacting check failed or the
-  press stopped) beside "stopped"; "results" (empty when stopped):
-    numbers as the form shows them, to 15 significant digits
-    result boxes (0 after a failed check):
-      waterVolume cementVolume powder1Volume powder2Volume sandVolume
-      coarseVolume (L); waterMass cementMass powder1Mass powder2Mass
-      sandMass coarseMass (kg)
-    working values: fcu0 fce (MPa, unrounded), wc, Mw (rounded water), Mco,
-      Vco, Mf1 Vf1 Mc1 Mj1, Mf2 Vf2 Mc2 Mj2, Mc, Vc, Vf, WP, Vpaste, and after
-      a passed check Vg, Mg, Vgas, Vs, Ms, Mj, WB (kg, L; 0 when not reached)
-    selections: fcuK, fceG (MPa), alphaA, alphaB, powder1Class,
-      powder2Class (0 none, 1 active, 2 inert)
-)";
+const char kDescription[]
+    = R"(Method-2 mix design: the strength grade first, then the self-compacting
+check, as the Calculate button of its form. Every option starts at the form's
+opening value, shown in brackets. Lists are selected by an entry's text as in
+the form; number boxes are read by the rule of the form (blanks around the
+number allowed, a zero must start with the digit 0).
+A failed self-compacting check is no stop: its message is shown, the report
+ends after step 4 and the exit status is 0.)";
 
-// Selects a list entry by its text as the user would. False, after saying
-// so, for a text the list does not hold. `alias` names entry 0 too.
-bool SelectEntry(const QCommandLineParser& parser, const QString& name, int listId, int& index,
-    const char* alias = nullptr)
-{
-    if (!parser.isSet(name))
-        return true;
-    const QString text = parser.value(name);
-    if (alias && text == QLatin1String(alias)) {
-        index = 0;
-        return true;
-    }
-    const std::vector<std::string> entries = Mix2ListEntries(listId);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (text == QString::fromStdString(entries[i])) {
-            index = static_cast<int>(i);
-            return true;
-        }
-    }
-    UsageError("--" + name.toStdString() + ": no entry \"" + text.toStdString() + "\"");
-    return false;
-}
+const char kFooter[]
+    = R"(KIND: none|粉煤灰|矿渣粉|沸石粉|硅粉|复合料|惰性料 sets the powder's class and
+  name as choosing the entry does: none is not used (named 粉体一 or 粉体二),
+  惰性料 is an inert filler given by volume, the others replace cement.
+JSON: "passed" (false when the self-compacting check failed or the press
+stopped) beside "stopped", and "powder1Name", "powder2Name" (the names the
+report gives the powders); "results" (empty when stopped):
+  numbers as the form shows them, to 15 significant digits
+  result boxes (0 after a failed check):
+    waterVolume cementVolume powder1Volume powder2Volume sandVolume
+    coarseVolume (L); waterMass cementMass powder1Mass powder2Mass
+    sandMass coarseMass (kg)
+  working values: fcu0 fce (MPa, unrounded), wc, Mw (rounded water), Mco,
+    Vco, Mf1 Vf1 Mc1 Mj1, Mf2 Vf2 Mc2 Mj2, Mc, Vc, Vf, WP, Vpaste, and after
+    a passed check Vg, Mg, Vgas, Vs, Ms, Mj, WB (kg, L; 0 when not reached)
+  selections: fcuK, fceG (MPa), alphaA, alphaB, powder1Class,
+    powder2Class (0 none, 1 active, 2 inert))";
 
 // A number as the form shows it, with at most 15 significant digits, so that
 // 1561 × 0.1 comes out as 156.1.
@@ -91,11 +46,11 @@ double Shown(double value)
     return std::strtod(FormatGeneral(value, 15).c_str(), nullptr);
 }
 
-QJsonObject ResultsJson(const Mix2Outcome& out)
+nlohmann::json ResultsJson(const Mix2Outcome& out)
 {
     const Mix2Members& m = out.members;
     const Mix2Work& w = out.work;
-    return QJsonObject {
+    return {
         { "waterVolume", Shown(m.volWater) },
         { "cementVolume", Shown(m.volCement) },
         { "powder1Volume", Shown(m.volPowder1) },
@@ -143,75 +98,86 @@ QJsonObject ResultsJson(const Mix2Outcome& out)
     };
 }
 
-int RunMix2(const QStringList& arguments)
+struct Mix2Command
 {
-    QCommandLineParser parser;
-    AddCommonOptions(parser);
-    const struct
-    {
-        const char* name;
-        double Mix2Members::*value;
-    } numbers[] = {
-        { "coarse-volume", &Mix2Members::coarseVolume },
-        { "gamma-c", &Mix2Members::cementSurplus },
-        { "sigma", &Mix2Members::stdDev },
-        { "r1", &Mix2Members::powder1Replace },
-        { "r2", &Mix2Members::powder2Replace },
-        { "k1", &Mix2Members::powder1Excess },
-        { "k2", &Mix2Members::powder2Excess },
-        { "rho-s", &Mix2Members::sandDensity },
-        { "rho-g", &Mix2Members::coarseDensity },
-        { "air", &Mix2Members::airContent },
-        { "rho-f1", &Mix2Members::powder1Density },
-        { "rho-f2", &Mix2Members::powder2Density },
-        { "water", &Mix2Members::water },
-        { "rho-c", &Mix2Members::cementDensity },
-        { "vf1-inert", &Mix2Members::powder1InertVol },
-        { "vf2-inert", &Mix2Members::powder2InertVol },
-    };
-    for (const auto& n : numbers)
-        parser.addOption(QCommandLineOption(n.name, QString(), "number"));
-    for (const char* list : { "sf", "grade", "cement-grade", "aggregate", "powder1", "powder2" })
-        parser.addOption(QCommandLineOption(list, QString(), "entry"));
+    Mix2Inputs in; // the form as it opens, then as the options set it
+    CLI::Option* powder1 = nullptr;
+    CLI::Option* powder2 = nullptr;
+};
 
-    const std::optional<CommonOptions> options = ParseCommandLine(parser, arguments);
-    if (!options)
-        return kExitUsage;
-    if (options->help) {
-        std::fputs(kHelp, stdout);
-        return kExitReport;
-    }
-
-    Mix2Inputs in; // the form as it opens
-    for (const auto& n : numbers)
-        if (!ReadNumberOption(parser, n.name, in.members.*n.value))
-            return kExitUsage;
-    Mix2Selections& s = in.lists;
-    if (!SelectEntry(parser, "sf", kMix2SfGradeList, s.sfGrade)
-        || !SelectEntry(parser, "grade", kMix2StrengthGradeList, s.strengthGrade)
-        || !SelectEntry(parser, "cement-grade", kMix2CementGradeList, s.cementGrade)
-        || !SelectEntry(parser, "aggregate", kMix2AggregateKindList, s.aggregateKind)
-        || !SelectEntry(parser, "powder1", kMix2Powder1KindList, s.powder1Kind, "none")
-        || !SelectEntry(parser, "powder2", kMix2Powder2KindList, s.powder2Kind, "none"))
-        return kExitUsage;
+int RunMix2(Mix2Command& command, const OutputStyle& style)
+{
+    Mix2Inputs& in = command.in;
     // Calculate reads the powder classes the last choice left, so choose the
     // entries here as the user would have.
-    if (parser.isSet("powder1"))
-        ApplyPowderKind(in.members, 1, s.powder1Kind);
-    if (parser.isSet("powder2"))
-        ApplyPowderKind(in.members, 2, s.powder2Kind);
+    if (command.powder1->count() > 0)
+        ApplyPowderKind(in.members, 1, in.lists.powder1Kind);
+    if (command.powder2->count() > 0)
+        ApplyPowderKind(in.members, 2, in.lists.powder2Kind);
 
     const Mix2Outcome out = CalculateMix2(in);
+    const nlohmann::json extra = {
+        { "passed", out.passed },
+        { "powder1Name", out.members.powder1Name },
+        { "powder2Name", out.members.powder2Name },
+    };
     return FinishCalculation(
-        { out.stopped, out.messages, out.report, ResultsJson(out), { { "passed", out.passed } } },
-        options->json, options->encoding);
+        { out.stopped, out.messages, out.report, ResultsJson(out), extra }, style);
 }
 
 } // namespace
 
-const CliCommand kMix2Command = {
-    "mix2",
-    "method-2 mix design: strength grade first, then the self-compacting check",
-    kHelp,
-    RunMix2,
-};
+CliCommand AddMix2Command(CLI::App& program)
+{
+    CLI::App* app = program.add_subcommand("mix2", kDescription);
+    app->footer(kFooter);
+    auto command = std::make_shared<Mix2Command>();
+    Mix2Selections& s = command->in.lists;
+
+    const std::vector<std::string> sf = Mix2ListEntries(kMix2SfGradeList);
+    AddListOption(*app, "sf", sf, s.sfGrade, Choices(sf), "performance grade");
+    const std::vector<std::string> grades = Mix2ListEntries(kMix2StrengthGradeList);
+    AddListOption(*app, "grade", grades, s.strengthGrade,
+        grades.front() + "|" + grades[1] + "|...|" + grades.back(),
+        "strength grade, in steps of 5 from C10");
+    const std::vector<std::string> cements = Mix2ListEntries(kMix2CementGradeList);
+    AddListOption(*app, "cement-grade", cements, s.cementGrade, Choices(cements),
+        "cement strength grade, MPa");
+    const std::vector<std::string> aggregates = Mix2ListEntries(kMix2AggregateKindList);
+    AddListOption(*app, "aggregate", aggregates, s.aggregateKind, Choices(aggregates),
+        "coarse aggregate kind");
+    command->powder1 = AddListOption(*app, "powder1", Mix2ListEntries(kMix2Powder1KindList),
+        s.powder1Kind, "KIND", "powder 1", "none");
+    command->powder2 = AddListOption(*app, "powder2", Mix2ListEntries(kMix2Powder2KindList),
+        s.powder2Kind, "KIND", "powder 2", "none");
+
+    const struct
+    {
+        const char* name;
+        double Mix2Members::*value;
+        const char* valueName;
+        const char* description;
+    } numbers[] = {
+        { "coarse-volume", &Mix2Members::coarseVolume, "V",
+            "coarse aggregate absolute volume Vg,abs, m3" },
+        { "gamma-c", &Mix2Members::cementSurplus, "G", "cement strength surplus coefficient γc" },
+        { "sigma", &Mix2Members::stdDev, "S", "standard deviation of strength σ, MPa" },
+        { "r1", &Mix2Members::powder1Replace, "P", "cement replaced by powder 1, %" },
+        { "r2", &Mix2Members::powder2Replace, "P", "cement replaced by powder 2, %" },
+        { "k1", &Mix2Members::powder1Excess, "K", "excess coefficient of powder 1" },
+        { "k2", &Mix2Members::powder2Excess, "K", "excess coefficient of powder 2" },
+        { "rho-s", &Mix2Members::sandDensity, "D", "fine aggregate apparent density, g/cm3" },
+        { "rho-g", &Mix2Members::coarseDensity, "D", "coarse aggregate apparent density, g/cm3" },
+        { "air", &Mix2Members::airContent, "A", "air content, %" },
+        { "rho-f1", &Mix2Members::powder1Density, "D", "powder 1 apparent density, g/cm3" },
+        { "rho-f2", &Mix2Members::powder2Density, "D", "powder 2 apparent density, g/cm3" },
+        { "water", &Mix2Members::water, "M", "water Mw, kg" },
+        { "rho-c", &Mix2Members::cementDensity, "D", "cement apparent density, g/cm3" },
+        { "vf1-inert", &Mix2Members::powder1InertVol, "V", "volume of an inert powder 1, L" },
+        { "vf2-inert", &Mix2Members::powder2InertVol, "V", "volume of an inert powder 2, L" },
+    };
+    for (const auto& n : numbers)
+        AddNumberOption(*app, n.name, command->in.members.*n.value, n.valueName, n.description);
+
+    return { app, [command](const OutputStyle& style) { return RunMix2(*command, style); } };
+}
