@@ -59,8 +59,9 @@ windows-build: deps
 # it, beside the Linux qoru-calc whose reports it must match.
 test-windows: windows-build configure
 	@cmake --build $(BUILD) -j $(JOBS) --target qoru-calc test_qorucalc
-	@[ -f $(WINBUILD)/wine/system.reg ] || $(WINE_ENV) scripts/wine-init
-	@cd $(WINBUILD) && { $(WINE_ENV) ctest --output-on-failure -j $(JOBS); echo $$? > ctest.rc; } | tee ctest.log; \
+	@$(WINE_ENV) scripts/wine-session start
+	@cd $(WINBUILD) && { $(WINE_ENV) ctest --output-on-failure --timeout 600 -j $(JOBS); echo $$? > ctest.rc; } | tee ctest.log; \
+	$(WINE_ENV) ../scripts/wine-session stop; \
 	echo "Under Wine: $$(grep -Eo 'out of [0-9]+' ctest.log | grep -Eo '[0-9]+') test programs," \
 		"$$(grep -Eo '^\[==========\] [0-9]+ tests? from' Testing/Temporary/LastTest.log | \
 		awk '{n += $$2} END {print n + 0}') GoogleTest tests in them"; \
