@@ -147,7 +147,7 @@ void CMainFrame::updateRecentFileMenu()
 
 void CMainFrame::createToolBar()
 {
-    m_pToolBar = new QToolBar(this);
+    m_pToolBar = new QToolBar(QStringLiteral("工具栏"), this);
     m_pToolBar->setObjectName(QString::number(AFX_IDW_TOOLBAR));
     m_pToolBar->setIconSize(QSize(kToolbarIconWidth, kToolbarIconHeight));
     m_pToolBar->setMovable(true); // with its gripper

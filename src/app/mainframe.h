@@ -33,6 +33,9 @@ public:
     void updateRecentFileMenu();
     // Shows whether the lock keys are on.
     void updateKeyIndicators();
+    // No menu to hide the toolbar: without it there is no other way to the
+    // calculators, the font command or help.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 public Q_SLOTS:
     void OnHelpPage();

@@ -15,6 +15,9 @@ namespace {
 // Installed faces that can stand in for the Windows ones, best first.
 const char* const kSongSubstitutes[] = { "AR PL UMing CN", "AR PL UMing TW", "Noto Serif CJK SC",
     "Noto Sans CJK SC", "WenQuanYi Zen Hei", "SimSun" };
+// The interface face where the default one has no Chinese glyphs: Hei, then Song.
+const char* const kInterfaceFaces[] = { "Noto Sans CJK SC", "AR PL UMing CN", "Microsoft YaHei",
+    "SimSun" };
 const char* const kKaiSubstitutes[] = { "AR PL UKai CN", "AR PL UKai TW", "KaiTi",
     "Noto Serif CJK SC", "AR PL UMing CN", "Noto Sans CJK SC" };
 
@@ -59,9 +62,17 @@ void SetUpUserInterface(QApplication& app)
 
     Substitute(QStringLiteral("宋体"), kSongSubstitutes, std::size(kSongSubstitutes));
     Substitute(QStringLiteral("楷体_GB2312"), kKaiSubstitutes, std::size(kKaiSubstitutes));
-    // The program's own windows read in Chinese even where the default face has no CJK glyphs.
+    // The windows and the printed body draw Chinese in a Hei or Song face
+    // whatever the locale: a default face without Chinese glyphs (such as the
+    // "Sans Serif" alias) leaves them to the system's fallback, which under a
+    // non-Chinese locale picks a calligraphic Kai face.
     QFont font = QApplication::font();
-    if (!QFontDatabase::families().contains(font.family()) || font.family() == QLatin1String("DejaVu Sans"))
-        font.setFamilies({ font.family(), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN") });
+    if (!QFontDatabase::writingSystems(font.family()).contains(QFontDatabase::SimplifiedChinese)) {
+        QStringList families { font.family() };
+        for (const char* face : kInterfaceFaces)
+            if (QFontDatabase::families().contains(QString::fromUtf8(face)))
+                families << QString::fromUtf8(face);
+        font.setFamilies(families);
+    }
     QApplication::setFont(font);
 }

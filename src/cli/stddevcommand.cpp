@@ -17,9 +17,10 @@ const char kDescription[] = R"(Standard deviation of concrete strength, as the s
 Compute button gives it. Reads specimen strengths (MPa) from FILE, or from
 standard input without FILE or with "-": one or more a line, separated by
 blanks or tabs. Each goes through the checks of the Add button: a number by
-the rule of the number boxes, from 0 to 500, greater than zero. The first
-value that fails them is reported with its line number, and qoru-calc exits
-with status 2, as it does for more than 10000000 values.
+the rule of the number boxes (at most 31 characters, as the box holds), from
+0 to 500, greater than zero. The first value that fails them is reported
+with its line number, and qoru-calc exits with status 2, as it does for
+more than 10000000 values or input that cannot be read.
 Prints "sigma S" (MPa, rounded half up to 0.01, as its box shows it) and
 "count N" on stdout, one a line. Fewer than 25 strengths stop the
 calculation (status 1) with the message of the Compute button on stderr.)";

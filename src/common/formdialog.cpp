@@ -5,6 +5,9 @@
 #include "common/reportnum.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,10 +28,87 @@ namespace {
 
 const char* const kNotANumber = "请键入一个数。";
 
+// Qt names a drop-down list by its current entry on some platforms; a screen
+// reader should hear the label, as for the boxes, with the entry as value.
+class NamedListAccessible : public QAccessibleWidget
+{
+public:
+    explicit NamedListAccessible(QComboBox* list)
+        : QAccessibleWidget(list, QAccessible::ComboBox)
+    { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return list()->currentText();
+        if (t == QAccessible::Name && !list()->accessibleName().isEmpty())
+            return list()->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && child->object() == list()->view() ? 0 : -1;
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList { showMenuAction(), pressAction() } + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == showMenuAction() || action == pressAction())
+            list()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+};
+
+QAccessibleInterface* FormListFactory(const QString& className, QObject* object)
+{
+    auto* list = qobject_cast<QComboBox*>(object);
+    if (className == QLatin1String("QComboBox") && list && list->property("formList").toBool())
+        return new NamedListAccessible(list);
+    return nullptr;
+}
+
+// Read-only boxes take the background of disabled ones, so that what can be
+// typed into stands out.
+void ShowReadOnly(QLineEdit* box)
+{
+    if (!box->isReadOnly()) {
+        box->setPalette(QPalette()); // the form's own again
+        return;
+    }
+    QPalette palette = box->parentWidget()->palette();
+    QColor grey = palette.color(QPalette::Disabled, QPalette::Base);
+    if (grey == palette.color(QPalette::Active, QPalette::Base))
+        grey = palette.color(QPalette::Active, QPalette::Window);
+    QPalette own;
+    for (auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
+        own.setColor(group, QPalette::Base, grey);
+    box->setPalette(own);
+}
+
+bool IsEnterKey(const QKeyEvent* key)
+{
+    // The keypad Enter carries the keypad modifier; on Windows both are key 13.
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 } // namespace
 
 CFormDialog::CFormDialog(const DialogSpec& dialog, QWidget* parent) : QDialog(parent)
 {
+    static const bool namedLists = (QAccessible::installFactory(FormListFactory), true);
+    Q_UNUSED(namedLists);
     setObjectName(QString::number(dialog.id));
     setWindowTitle(QString::fromUtf8(dialog.caption));
     setWindowFlags((windowFlags() | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
@@ -110,6 +190,8 @@ QWidget* CFormDialog::create(const ControlSpec& c)
         edit->setReadOnly(c.style & ControlStyle::ReadOnly);
         edit->setFocusPolicy(c.style & ControlStyle::TabStop ? Qt::StrongFocus : Qt::ClickFocus);
         edit->setTextMargins(0, 0, 0, 0);
+        if (edit->isReadOnly())
+            ShowReadOnly(edit);
         w = edit;
         break;
     }
@@ -119,6 +201,7 @@ QWidget* CFormDialog::create(const ControlSpec& c)
         list->setFocusPolicy(Qt::StrongFocus);
         list->setMaxVisibleItems(std::max(3, c.h / 8)); // the template's height is the open list's
         r.setHeight(mapDialogRect(0, 0, 0, 12).height());
+        list->setProperty("formList", true);
         w = list;
         break;
     }
@@ -139,6 +222,7 @@ QWidget* CFormDialog::create(const ControlSpec& c)
     case ControlKind::ListView: {
         auto* list = new QTableWidget(0, 1, this);
         list->setFocusPolicy(Qt::StrongFocus);
+        list->setTabKeyNavigation(false); // Tab leaves the list; arrows walk its rows
         w = list;
         break;
     }
@@ -162,6 +246,23 @@ void CFormDialog::bindFloat(int id, float* member) { m_bindings.append({ id, nul
 
 void CFormDialog::bindInt(int id, int* member) { m_bindings.append({ id, nullptr, nullptr, member }); }
 
+bool CFormDialog::reachable(const QWidget* box) const
+{
+    return box->isEnabledTo(this) && box->isVisibleTo(this);
+}
+
+void CFormDialog::showHeld(const Binding& b)
+{
+    std::string text;
+    if (b.d)
+        text = FormatGeneral(*b.d, 15);
+    else if (b.f)
+        text = FormatGeneral(*b.f, 6);
+    else
+        text = std::to_string(*b.n);
+    edit(b.id)->setText(QString::fromStdString(text));
+}
+
 bool CFormDialog::UpdateData(bool saveAndValidate)
 {
     for (const Binding& b : m_bindings) {
@@ -169,16 +270,13 @@ bool CFormDialog::UpdateData(bool saveAndValidate)
         if (!box)
             continue;
         if (!saveAndValidate) {
-            std::string text;
-            if (b.d)
-                text = FormatGeneral(*b.d, 15);
-            else if (b.f)
-                text = FormatGeneral(*b.f, 6);
-            else
-                text = std::to_string(*b.n);
-            box->setText(QString::fromStdString(text));
+            showHeld(b);
             continue;
         }
+        // A box the user cannot reach keeps its member: a message could not
+        // lead the user to it.
+        if (!reachable(box))
+            continue;
         const std::optional<double> value = ParseNumberBox(box->text().toStdString());
         const bool fits = value
             && (b.d || (b.f && std::fabs(*value) <= std::numeric_limits<float>::max())
@@ -210,13 +308,12 @@ void CFormDialog::centreOverOwner()
 
 bool CFormDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            && key->modifiers() == Qt::NoModifier) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (IsEnterKey(static_cast<QKeyEvent*>(event))) {
             const int id = watched->objectName().toInt();
-            auto* button = qobject_cast<QAbstractButton*>(watched);
-            if (button && qobject_cast<QPushButton*>(watched) && m_enterButtons.contains(id)) {
+            auto* button = qobject_cast<QPushButton*>(watched);
+            if (button && m_enterButtons.contains(id)) {
                 button->click();
                 return true;
             }
@@ -224,6 +321,30 @@ bool CFormDialog::eventFilter(QObject* watched, QEvent* event)
             focusNextChild();
             return true;
         }
+        break;
+    case QEvent::Wheel:
+        // A list changes under the wheel only while the user works in it.
+        if (auto* list = qobject_cast<QComboBox*>(watched); list && !list->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        break;
+    case QEvent::ReadOnlyChange:
+        if (auto* box = qobject_cast<QLineEdit*>(watched))
+            ShowReadOnly(box);
+        break;
+    case QEvent::EnabledChange:
+    case QEvent::HideToParent:
+        // A box that goes out of reach shows the value it keeps.
+        if (auto* box = qobject_cast<QLineEdit*>(watched);
+            box && !reachable(box)) {
+            for (const Binding& b : m_bindings)
+                if (b.id == box->objectName().toInt())
+                    showHeld(b);
+        }
+        break;
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }

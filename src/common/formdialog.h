@@ -14,8 +14,10 @@ class QPushButton;
 
 // A calculator dialog built from its template table. It places the controls
 // in dialog units of its font, looks them up by ID, moves members to and
-// from number boxes, and turns Enter into Tab except on the push buttons
-// that Enter is to press.
+// from number boxes, and turns Enter (the keypad's too) into Tab except on
+// the push buttons that Enter is to press. Read-only boxes look disabled, a
+// list turns under the wheel only with the focus, and lists are named by
+// their labels for screen readers.
 class CFormDialog : public QDialog
 {
     Q_OBJECT
@@ -34,7 +36,8 @@ public:
     // Moves the members into the boxes (false) or the boxes into the members
     // (true). Reading stops at the first box that holds no number: the user
     // is told "请键入一个数。", that box gets the focus with its text
-    // selected, and false comes back.
+    // selected, and false comes back. A disabled or hidden box is not read;
+    // it shows its member again when it goes out of reach.
     bool UpdateData(bool saveAndValidate);
 
 protected:
@@ -57,6 +60,8 @@ private:
         int* n = nullptr;
     };
     QWidget* create(const ControlSpec& c);
+    void showHeld(const Binding& b);
+    bool reachable(const QWidget* box) const;
 
     QHash<int, QWidget*> m_controls;
     QList<Binding> m_bindings;

@@ -1,5 +1,7 @@
 #include "common/prompter.h"
 
+#include "common/filedialogsetup.h"
+
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -57,6 +59,7 @@ QString Prompter::openFileName(QWidget* parent, const FileRequest& request)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(request.filters);
+    SetUpFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -70,6 +73,7 @@ QString Prompter::saveFileName(QWidget* parent, const FileRequest& request)
     dialog.setNameFilters(request.filters);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.selectFile(request.proposedPath);
+    SetUpFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

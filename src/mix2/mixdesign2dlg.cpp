@@ -63,6 +63,9 @@ CMixDesign2Dlg::CMixDesign2Dlg(CQoruView* pParent)
     m_cbSfGrade = dropList(kMix2SfGradeList);
     m_cbStrengthGrade = dropList(kMix2StrengthGradeList);
     m_cbCementGrade = dropList(kMix2CementGradeList);
+    // Both kind lists are labelled "种类"; their names tell them apart.
+    m_cbPowder1Kind->setAccessibleName(QStringLiteral("粉体一种类"));
+    m_cbPowder2Kind->setAccessibleName(QStringLiteral("粉体二种类"));
     DoDataExchange();
     setEnterButtons({ 1071, IDCANCEL });
 
@@ -224,7 +227,9 @@ void CMixDesign2Dlg::nameResultBoxes()
 
 void CMixDesign2Dlg::OnSelendokSfGrade()
 {
-    UpdateData(true); // a failed read has been reported; go on with what was read
+    // A failed read has been reported; go on with what was read, but leave
+    // the boxes as typed: writing the members back would undo the typing.
+    const bool read = UpdateData(true);
     const int index = m_cbSfGrade->currentIndex();
     if (index < 0)
         return;
@@ -233,31 +238,34 @@ void CMixDesign2Dlg::OnSelendokSfGrade()
     setMembers(m);
     if (notice)
         ShowInfo(this, FromUtf8(notice->text));
-    UpdateData(false);
+    if (read)
+        UpdateData(false);
 }
 
 void CMixDesign2Dlg::OnSelendokStrengthGrade()
 {
-    UpdateData(true);
+    const bool read = UpdateData(true);
     const int index = m_cbStrengthGrade->currentIndex();
     if (index < 0)
         return;
     Mix2Members m = members();
     ApplyStrengthGrade(m, index);
     setMembers(m);
-    UpdateData(false);
+    if (read)
+        UpdateData(false);
 }
 
 void CMixDesign2Dlg::OnSelendokCementGrade()
 {
-    UpdateData(true);
+    const bool read = UpdateData(true);
     const int index = m_cbCementGrade->currentIndex();
     if (index < 0)
         return;
     Mix2Members m = members();
     ApplyCementGrade(m, index);
     setMembers(m);
-    UpdateData(false);
+    if (read)
+        UpdateData(false);
 }
 
 // Does not read the boxes first: it also runs while the form opens, so

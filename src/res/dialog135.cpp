@@ -124,8 +124,8 @@ DialogSpec Build()
     c.push_back(Caption(-1, "体积(L)", 12, 219, 48, columns[0].volume));
     c.push_back(Caption(-1, "质量(kg)", 12, 233, 48, columns[0].mass));
     for (int i = 0; i < 6; ++i) {
-        c.push_back({ columns[i].heading, ControlKind::Label, columns[i].text, kColumnX[i] + 2, 208,
-            kColumnW - 2, 10, None });
+        c.push_back({ columns[i].heading, ControlKind::Label, columns[i].text, kColumnX[i], 208,
+            kColumnW, 10, Centre });
         c.push_back(
             { columns[i].volume, ControlKind::Edit, "", kColumnX[i], 219, kColumnW, 12, kResult });
     }

@@ -60,14 +60,20 @@ PrintMargins ApplyPrintMargins(
     return out;
 }
 
-PageFrame LayOutPage(const PrinterGeometry& printer)
+PageFrame LayOutPage(const PrinterGeometry& printer, int numberHeight)
 {
     PageFrame frame;
     const PageRect printable { 0, 0, printer.printableWidth, printer.printableHeight };
     frame.margins = ApplyPrintMargins(
         printer, printable, { kBodyMargin, kBodyMargin, kBodyMargin, kBodyMargin });
+    frame.printableBottom = PixelsToTenthMm(printer.printableHeight, printer.logPixelsY);
 
-    const PageRect& px = frame.margins.body;
+    // Room for the page number inside the printable area.
+    PageRect& px = frame.margins.body;
+    const int lowest = TenthMmToPixels(frame.printableBottom - numberHeight, printer.logPixelsY);
+    if (numberHeight > 0 && px.bottom > lowest)
+        px.bottom = std::max(px.top, lowest);
+
     frame.body = { PixelsToTenthMm(px.left, printer.logPixelsX),
         PixelsToTenthMm(px.top, printer.logPixelsY), PixelsToTenthMm(px.right, printer.logPixelsX),
         PixelsToTenthMm(px.bottom, printer.logPixelsY) };
@@ -82,5 +88,6 @@ PageFrame LayOutPage(const PrinterGeometry& printer)
 
 int NumberLowerEdge(const PageFrame& frame, int lineHeight)
 {
-    return std::max(frame.number.bottom, frame.body.bottom + lineHeight);
+    const int lower = std::max(frame.number.bottom, frame.body.bottom + lineHeight);
+    return frame.printableBottom > 0 ? std::min(lower, frame.printableBottom) : lower;
 }

@@ -76,13 +76,18 @@ struct PageFrame
     PageRect body; // 0.1 mm
     PageRect header; // 0.1 mm; the path is centred and top-aligned in it
     PageRect number; // 0.1 mm; the number is right- and bottom-aligned in it
+    int printableBottom = 0; // 0.1 mm; the printable area's lower edge
 };
 
-// The page of a printer with the 25.0 mm body margins.
-PageFrame LayOutPage(const PrinterGeometry& printer);
+// The page of a printer with the 25.0 mm body margins. Where the printer
+// cannot print within 25.0 mm of the paper's bottom edge, the body ends
+// `numberHeight` (0.1 mm) above the printable area's lower edge, so that the
+// page number below it is still printed.
+PageFrame LayOutPage(const PrinterGeometry& printer, int numberHeight = 0);
 
 // Where the page number's lower edge goes (0.1 mm) for a number `lineHeight`
 // tall: the bottom of `frame.number`, but never so high that the number
-// would reach into the body. The plain rule would put it there wherever the
-// printable area's bottom margin is more than 20.0 mm less the number's height.
+// would reach into the body (the plain rule would put it there wherever the
+// printable area's bottom margin is more than 20.0 mm less the number's
+// height) and never below the printable area.
 int NumberLowerEdge(const PageFrame& frame, int lineHeight);

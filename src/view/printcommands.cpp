@@ -38,6 +38,8 @@ PrintSource CPrintCommands::source() const
 void CPrintCommands::print()
 {
     QPrinter* printer = m_printer();
+    // The job's name in the printer queue and the title of a PDF.
+    printer->setDocName(m_pDoc->title());
     const bool range = printer->printRange() == QPrinter::PageRange;
     const CReportPages pages(source(), PrinterGeometryOf(*printer), printer);
     if (!PrintReportPages(

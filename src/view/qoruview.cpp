@@ -7,6 +7,8 @@
 #include "res/strings.h"
 #include "stats/stddevdlg.h"
 
+#include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -232,6 +234,15 @@ void CQoruView::OnChooseFont()
 {
     QFont chosen;
     if (Prompter::current()->chooseFont(window(), &chosen)) {
+        // A face without Chinese glyphs leaves them to the program's Chinese
+        // faces, not to the system's fallback (a Kai face on some systems).
+        if (!QFontDatabase::writingSystems(chosen.family()).contains(QFontDatabase::SimplifiedChinese)) {
+            QStringList families { chosen.family() };
+            const QStringList program = QApplication::font().families();
+            for (qsizetype i = 1; i < program.size(); ++i)
+                families << program.at(i);
+            chosen.setFamilies(families);
+        }
         setFont(chosen);
         m_bFontChosen = true;
     }

@@ -77,7 +77,9 @@ CReportPages::CReportPages(
     m_ascent = fm.ascent();
     m_pitch = fm.lineSpacing(); // height and external leading
 
-    const PageRect body = LayOutPage(geometry).margins.body;
+    m_nNumberHeight
+        = static_cast<int>(std::ceil(QFontMetricsF(PageFont(), m_pDevice).height())); // 0.1 mm
+    const PageRect body = LayOutPage(geometry, m_nNumberHeight).margins.body;
     const double tab = 4 * fm.averageCharWidth();
     m_layout = LayOutText(m_text, body.width(), tab, [this](char32_t c) { return advance(c); });
     m_nLinesPerPage = LinesPerPage(body.height(), m_pitch);
@@ -118,7 +120,7 @@ void CReportPages::paintPage(QPainter& painter, int page) const
 {
     // The margins are taken afresh for every page, as the printer may say
     // something else between pages.
-    const PageFrame frame = LayOutPage(m_geometry);
+    const PageFrame frame = LayOutPage(m_geometry, m_nNumberHeight);
 
     painter.save();
     painter.setPen(Qt::black);
@@ -134,8 +136,7 @@ void CReportPages::paintPage(QPainter& painter, int page) const
         painter.drawText(QRectF(h.left, h.top, h.width(), h.height()),
             Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, m_source.header);
     }
-    const int numberHeight
-        = static_cast<int>(std::ceil(QFontMetricsF(pageFont, m_pDevice).height()));
+    const int numberHeight = m_nNumberHeight;
     const PageRect& n = frame.number;
     const int lower = NumberLowerEdge(frame, numberHeight);
     painter.drawText(QRectF(n.left, lower - numberHeight, n.width(), numberHeight),

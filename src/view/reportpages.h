@@ -74,6 +74,7 @@ private:
     double m_pitch = 1;
     PrintLayout m_layout;
     int m_nLinesPerPage = 1;
+    int m_nNumberHeight = 0; // the page number's line, 0.1 mm
     int m_nPages = 1;
     mutable std::vector<double> m_bmpAdvance; // -1 until measured
     mutable std::unordered_map<char32_t, double> m_otherAdvance;

@@ -62,6 +62,16 @@ void CheckForm(CFormDialog& form)
                 ++named;
             }
         }
+        if (list) {
+            // Named by its label, not by the entry it shows; the entry is its value.
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+            QCOMPARE(iface->text(QAccessible::Name), w->accessibleName());
+            QCOMPARE(iface->role(), QAccessible::ComboBox);
+            const QString entry = static_cast<QComboBox*>(w)->currentText();
+            QCOMPARE(iface->text(QAccessible::Value), entry);
+            QVERIFY2(w->accessibleName() != entry, qPrintable(entry));
+            QCOMPARE(iface->childCount(), 1); // the open list
+        }
         if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->text().isEmpty())
             QVERIFY2(tree.contains(Stripped(button->text())), qPrintable(button->text()));
     }
@@ -112,12 +122,15 @@ private Q_SLOTS:
         CMixDesignDlg form(m_app->view());
         CheckForm(form);
         QCOMPARE(form.control(1021)->accessibleName(), QStringLiteral("粗骨料体积(0.28-0.35)m3"));
+        QCOMPARE(form.control(1010)->accessibleName(), QStringLiteral("混凝土抗压强度MPa"));
     }
 
     void every_control_of_the_method2_form_has_a_name()
     {
         CMixDesign2Dlg form(m_app->view());
         CheckForm(form);
+        QCOMPARE(form.control(1049)->accessibleName(), QStringLiteral("粉体一种类"));
+        QCOMPARE(form.control(1050)->accessibleName(), QStringLiteral("粉体二种类"));
     }
 
     void every_control_of_the_strength_calculator_has_a_name()

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -17,6 +18,9 @@
 #include <QMenu>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -145,6 +149,20 @@ private Q_SLOTS:
             QCOMPARE(two.size(), QSize(32, 30));
             QCOMPARE(two.pixel(2 * 7 + 1, 2 * 7 + 1), one.pixel(7, 7));
         }
+    }
+
+    void a_right_click_on_the_toolbar_or_menu_bar_offers_no_way_to_hide_the_toolbar()
+    {
+        QCOMPARE(frame()->toolBar()->windowTitle(), QStringLiteral("工具栏"));
+        for (QWidget* bar : { static_cast<QWidget*>(frame()->toolBar()),
+                 static_cast<QWidget*>(frame()->menuBar()) }) {
+            const QPoint at(bar->width() - 3, bar->height() / 2); // past the last item
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+            QApplication::sendEvent(bar, &event);
+            QCoreApplication::processEvents();
+            QVERIFY2(!QApplication::activePopupWidget(), qPrintable(bar->metaObject()->className()));
+        }
+        QVERIFY(frame()->toolBar()->isVisible());
     }
 
     void prompts_and_tooltips_come_from_the_string_table()
@@ -357,6 +375,29 @@ private Q_SLOTS:
             QVERIFY2(QFontDatabase::writingSystems(info.family()).contains(QFontDatabase::SimplifiedChinese),
                 qPrintable(face + QStringLiteral(" -> ") + info.family()));
         }
+    }
+
+    // This test runs under a non-Chinese locale (see its CMake entry), where
+    // the system's own fallback for Chinese is a calligraphic Kai face.
+    void chinese_is_drawn_in_a_song_or_hei_face_and_kai_only_for_the_page_header()
+    {
+        const auto drawnIn = [](const QFont& font) {
+            QTextLayout layout(QStringLiteral("计算书"), font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            const QList<QGlyphRun> runs = layout.glyphRuns();
+            return runs.size() == 1 ? runs.first().rawFont().familyName() : QString();
+        };
+        const QFont faces[] = { frame()->font(), m_app->view()->font(), QFont() /* the printed body */,
+            QFont(QStringLiteral("宋体")) };
+        for (const QFont& font : faces) {
+            const QString family = drawnIn(font);
+            QVERIFY2(family.startsWith(QLatin1String("AR PL UMing"), Qt::CaseInsensitive)
+                    || family.compare(QLatin1String("Noto Sans CJK SC"), Qt::CaseInsensitive) == 0,
+                qPrintable(font.family() + QStringLiteral(" -> ") + family));
+        }
+        QVERIFY(drawnIn(QFont(QStringLiteral("楷体_GB2312"))).contains(QLatin1String("kai"), Qt::CaseInsensitive));
     }
 
     void a_file_on_the_command_line_is_opened_and_a_missing_one_fails_start_up()

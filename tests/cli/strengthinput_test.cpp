@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 
 namespace {
@@ -19,16 +22,20 @@ std::string Repeat(const std::string& text, int n)
     return out;
 }
 
-StrengthReading Read(const std::string& bytes, std::size_t maxCount = kMaxStrengths)
+// Through a real file: tmpfile() would want the root folder on Windows.
+StrengthReading Read(const std::string& bytes, std::size_t maxCount)
 {
-    std::FILE* file = std::tmpfile();
+    const std::filesystem::path path = std::filesystem::temp_directory_path()
+        / ("qoru-strengths-" + std::to_string(std::random_device {}()) + ".txt");
+    std::ofstream(path, std::ios::binary) << bytes;
+    std::FILE* file = OpenForReading(path.u8string());
     EXPECT_NE(file, nullptr);
-    if (!file)
-        return {};
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::rewind(file);
-    StrengthReading reading = ReadStrengths(file, "standard input", maxCount);
-    std::fclose(file);
+    StrengthReading reading;
+    if (file) {
+        reading = ReadStrengths(file, "standard input", maxCount);
+        std::fclose(file);
+    }
+    std::filesystem::remove(path);
     return reading;
 }
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 namespace {
 
@@ -101,24 +102,100 @@ private Q_SLOTS:
         QCOMPARE(form.volume, 7.0);
     }
 
+    void enter_moves_to_the_next_tab_stop_except_on_the_two_buttons_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("main_enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::newRow("keypad_enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
     void enter_moves_to_the_next_tab_stop_except_on_the_two_buttons()
     {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
         Form form;
+        const auto enter = [&](int id) {
+            QTest::keyClick(form.control(id), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        };
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.control(10)->setFocus();
-        QTest::keyClick(form.control(10), Qt::Key_Return);
+        enter(10);
         QCOMPARE(QApplication::focusWidget(), form.control(11));
-        QTest::keyClick(form.control(11), Qt::Key_Enter);
+        enter(11);
         QCOMPARE(QApplication::focusWidget(), form.control(12));
-        QTest::keyClick(form.control(12), Qt::Key_Return); // 13 is no tab stop
+        enter(12); // 13 is no tab stop
         QCOMPARE(QApplication::focusWidget(), form.control(20));
-        QTest::keyClick(form.control(20), Qt::Key_Return);
+        enter(20);
         QCOMPARE(form.presses, 1);
         QVERIFY(form.isVisible());
-        QTest::keyClick(form.control(IDCANCEL), Qt::Key_Return);
+        QTest::keyClick(form.control(12), Qt::Key_Return, Qt::ShiftModifier); // not Enter alone
+        QCOMPARE(QApplication::focusWidget(), form.control(20));
+        enter(IDCANCEL);
         QVERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Rejected));
+    }
+
+    void the_wheel_turns_a_list_only_while_it_has_the_focus()
+    {
+        Form form;
+        QComboBox* list = form.dropList(11);
+        list->addItems({ QStringLiteral("C55"), QStringLiteral("C60"), QStringLiteral("C65") });
+        list->setCurrentIndex(1);
+        QSignalSpy activated(list, &QComboBox::activated);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const auto wheel = [list] {
+            const QPointF at = list->rect().center();
+            QWheelEvent event(at, list->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list, &event);
+        };
+        form.control(10)->setFocus();
+        wheel();
+        QCOMPARE(list->currentIndex(), 1);
+        QCOMPARE(activated.count(), 0);
+        list->setFocus();
+        wheel();
+        QCOMPARE(list->currentIndex(), 2);
+    }
+
+    void read_only_boxes_look_like_disabled_ones()
+    {
+        Form form;
+        const auto base = [&form](int id) { return form.edit(id)->palette().color(QPalette::Base); };
+        const QColor input = base(10);
+        QCOMPARE(base(12), input);
+        QVERIFY(base(13) != input);
+        form.edit(10)->setReadOnly(true); // as a tick box does it
+        QCOMPARE(base(10), base(13));
+        form.edit(10)->setReadOnly(false);
+        QCOMPARE(base(10), input);
+    }
+
+    void a_box_out_of_reach_is_not_read_and_shows_its_member()
+    {
+        TestPrompter prompter;
+        Form form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.UpdateData(false);
+        form.edit(10)->clear();
+        form.edit(12)->setText(QStringLiteral("x"));
+        form.edit(10)->setEnabled(false);
+        form.edit(12)->hide();
+        QCOMPARE(form.edit(10)->text(), QStringLiteral("0.33"));
+        QCOMPARE(form.edit(12)->text(), QStringLiteral("3.14159"));
+        form.a = 7; // a member changed since is not taken from the box
+        form.edit(13)->setText(QStringLiteral("5"));
+        QVERIFY(form.UpdateData(true));
+        QVERIFY(prompter.notices.isEmpty());
+        QCOMPARE(form.a, 7.0);
+        QCOMPARE(form.volume, 5.0);
+        form.edit(10)->setEnabled(true);
+        form.edit(10)->setText(QStringLiteral("8"));
+        QVERIFY(form.UpdateData(true));
+        QCOMPARE(form.a, 8.0);
     }
 
     void escape_closes_the_form()

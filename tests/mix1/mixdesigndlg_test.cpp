@@ -338,7 +338,7 @@ private Q_SLOTS:
         QTest::keyClick(box(IDC_STD_DEV), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), dlg()->control(IDC_CEMENT_GRADE));
         box(IDC_RHO_C)->setFocus();
-        QTest::keyClick(box(IDC_RHO_C), Qt::Key_Enter);
+        QTest::keyClick(box(IDC_RHO_C), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(QApplication::focusWidget(), dlg()->control(IDC_CUSTOM_WB));
         QTest::keyClick(dlg()->control(IDC_CUSTOM_WB), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), box(IDC_VG));
@@ -348,7 +348,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), dlg()->control(IDC_CALCULATE));
         QVERIFY(view()->toPlainText().isEmpty());
 
-        QTest::keyClick(dlg()->control(IDC_CALCULATE), Qt::Key_Return);
+        QTest::keyClick(dlg()->control(IDC_CALCULATE), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(view()->toPlainText(), InView(Expected().report));
         QVERIFY(dlg()->isVisible());
 

@@ -293,13 +293,52 @@ private Q_SLOTS:
         QCOMPARE(m_dlg->members().vFunnelTime, std::string("7～25"));
     }
 
-    void a_grade_handler_goes_on_after_a_box_without_a_number()
+    void a_grade_handler_keeps_the_typing_after_a_box_without_a_number_data()
     {
-        type(1015, QStringLiteral("x")); // read stops here; 1021 before it is read
-        choose(1000, 0);
-        QCOMPARE(notices(),
-            (QStringList { QStringLiteral("请键入一个数。"), QString::fromUtf8(kGrade1Range) }));
-        QCOMPARE(text(1015), QStringLiteral("1.28")); // written back from the member
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("index");
+        QTest::newRow("performance") << 1000 << 0;
+        QTest::newRow("strength") << 1010 << 15;
+        QTest::newRow("cement") << 1011 << 5;
+    }
+    void a_grade_handler_keeps_the_typing_after_a_box_without_a_number()
+    {
+        QFETCH(int, list);
+        QFETCH(int, index);
+        type(1015, QStringLiteral("x"));
+        type(1030, QStringLiteral("4.50")); // after it: not read, not overwritten
+        choose(list, index);
+        QCOMPARE(notices().value(0), QStringLiteral("请键入一个数。"));
+        QCOMPARE(text(1015), QStringLiteral("x"));
+        QCOMPARE(text(1030), QStringLiteral("4.50"));
+    }
+
+    // A box the user cannot reach must not block every press with a message
+    // that cannot lead to it.
+    void a_box_out_of_reach_keeps_its_value_and_blocks_nothing_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("held");
+        QTest::newRow("powder1_none_disables_density") << 1080 << 1049 << 0 << "2.23";
+        QTest::newRow("powder1_inert_hides_replacement") << 1067 << 1049 << 6 << "20";
+        QTest::newRow("powder2_inert_hides_excess") << 1055 << 1050 << 6 << "1.93";
+    }
+    void a_box_out_of_reach_keeps_its_value_and_blocks_nothing()
+    {
+        QFETCH(int, box);
+        QFETCH(int, list);
+        QFETCH(int, kind);
+        QFETCH(QString, held);
+        m_dlg->edit(box)->clear();
+        choose(list, kind);
+        QCOMPARE(text(box), held);
+        choose(1010, 5); // a list change reads the form
+        press();
+        QVERIFY2(
+            !notices().contains(QStringLiteral("请键入一个数。")), qPrintable(notices().join('|')));
+        QVERIFY(!m_view->toPlainText().isEmpty());
     }
 
     void enter_moves_to_the_next_control_except_on_the_two_buttons()
@@ -308,11 +347,12 @@ private Q_SLOTS:
             { 1067, 1045 }, { 1045, 1050 }, { 1055, 1071 } };
         for (const auto& [from, to] : steps) {
             m_dlg->control(from)->setFocus();
-            QTest::keyClick(m_dlg->control(from), Qt::Key_Return);
+            QTest::keyClick(m_dlg->control(from), from == 1045 ? Qt::Key_Enter : Qt::Key_Return,
+                from == 1045 ? Qt::KeypadModifier : Qt::NoModifier); // the keypad's too
             QCOMPARE(QApplication::focusWidget()->objectName(), QString::number(to));
         }
         QVERIFY(m_view->toPlainText().isEmpty());
-        QTest::keyClick(m_dlg->control(1071), Qt::Key_Return); // calculates
+        QTest::keyClick(m_dlg->control(1071), Qt::Key_Enter, Qt::KeypadModifier); // calculates
         QCOMPARE(m_view->toPlainText(), AsViewText(Mix2ReportText(Mix2OpeningReportLines())));
         QVERIFY(m_dlg->isVisible());
         m_dlg->control(IDCANCEL)->setFocus();

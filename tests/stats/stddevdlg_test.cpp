@@ -132,12 +132,18 @@ private Q_SLOTS:
 
     void tab_order_runs_input_add_delete_compute_return_list()
     {
+        addAll({ "30", "31", "32" });
+        selectRow(0);
+        input()->setFocus();
         const QList<QWidget*> order = { input(), m_dlg->button(IDC_ADD), m_dlg->button(IDC_DELETE),
             m_dlg->button(IDC_CALC), m_dlg->button(IDCANCEL), list(), input() };
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), order[i]);
         }
+        // Tab leaves the list at once and selects no other row on its way.
+        QCOMPARE(list()->selectionModel()->selectedRows().value(0).row(), 0);
+        QCOMPARE(list()->selectionModel()->selectedRows().size(), 1);
     }
 
     void rows_show_two_decimals_in_five_places()
@@ -307,12 +313,17 @@ private Q_SLOTS:
 
     void value_enter_enter_adds_it()
     {
-        for (const char* value : { "35", "4.5" }) {
+        // The main Enter, then the keypad's, which carries the keypad modifier.
+        const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> enters
+            = { { Qt::Key_Return, Qt::NoModifier }, { Qt::Key_Enter, Qt::KeypadModifier } };
+        const char* const values[] = { "35", "4.5" };
+        for (int i = 0; i < 2; ++i) {
+            const auto [key, modifiers] = enters[i];
             QCOMPARE(QApplication::focusWidget(), input());
-            QTest::keyClicks(input(), QString::fromUtf8(value));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClicks(input(), QString::fromUtf8(values[i]));
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
             QCOMPARE(QApplication::focusWidget(), m_dlg->button(IDC_ADD));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
         }
         QCOMPARE(rows(), (QStringList { "35.00", " 4.50" }));
         QVERIFY(m_prompter->notices.isEmpty());
@@ -330,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(rows(), QStringList { "20.00" });
 
         m_dlg->button(IDC_CALC)->setFocus();
-        QTest::keyClick(m_dlg->button(IDC_CALC), Qt::Key_Enter);
+        QTest::keyClick(m_dlg->button(IDC_CALC), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(m_prompter->texts(), QStringList { kTooFew });
         QVERIFY(m_dlg->isVisible());
 

@@ -140,4 +140,30 @@ TEST(LayOutPage, NumberNeverReachesIntoTheBody)
     EXPECT_EQ(NumberLowerEdge(f, 15), f.number.bottom);
 }
 
+TEST(LayOutPage, NumberStaysInsideThePrintableAreaUnderWideUnprintableMargins)
+{
+    // A4 at 254 dpi (one pixel is 0.1 mm) with 30.0 mm unprintable on every
+    // side: the printable area ends 267.0 mm below the paper's top edge.
+    PrinterGeometry g;
+    g.logPixelsX = g.logPixelsY = 254;
+    g.physicalOffsetX = g.physicalOffsetY = 300;
+    g.physicalWidth = 2100;
+    g.physicalHeight = 2970;
+    g.printableWidth = 2100 - 600;
+    g.printableHeight = 2970 - 600;
+    for (int height : { 33, 40 }) {
+        SCOPED_TRACE(height);
+        const PageFrame f = LayOutPage(g, height);
+        const int lower = NumberLowerEdge(f, height);
+        EXPECT_EQ(lower, 2370); // 267.0 mm on paper, not below it
+        EXPECT_EQ(f.body.bottom, 2370 - height); // the body gives up the room
+        EXPECT_EQ(f.margins.body.bottom, 2370 - height);
+        EXPECT_LE(f.body.bottom, lower - height); // and the number does not overlap it
+    }
+    // Without the number's height the body keeps the whole printable area.
+    EXPECT_EQ(LayOutPage(g).body.bottom, 2370);
+    // Where there is room below the body, nothing moves.
+    EXPECT_EQ(LayOutPage(LaserA4(), 40).body, LayOutPage(LaserA4()).body);
+}
+
 } // namespace

@@ -120,6 +120,16 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->printDialogs, 0);
         QVERIFY(m_prompter->notices.isEmpty());
         QCOMPARE(PdfPages(file("direct.pdf")), expected);
+
+        // The job is named by the report's title: the queue's name, the PDF's title.
+        QCOMPARE(printer()->docName(), m_app->document()->title());
+        QFile pdf(file("direct.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QString title = m_app->document()->title();
+        QByteArray utf16("(\xfe\xff", 3); // UTF-16BE with its byte order mark
+        for (QChar c : title)
+            utf16 += char(c.unicode() >> 8), utf16 += char(c.unicode() & 0xff);
+        QVERIFY(pdf.readAll().contains("/Title " + utf16 + ")"));
     }
 
     void printing_to_a_pdf_file_through_the_dialog_gives_the_same_pages()

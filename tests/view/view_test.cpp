@@ -8,6 +8,9 @@
 #include "view/qoruview.h"
 
 #include <QApplication>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QFontMetricsF>
@@ -135,6 +138,22 @@ private Q_SLOTS:
         CQoruApp another; // a new run starts from the default
         QVERIFY(another.InitInstance({ QStringLiteral("qoru") }));
         QVERIFY(another.view()->font().pointSize() != 20);
+    }
+
+    // Under the non-Chinese locale this test runs in, the system would draw
+    // Chinese in a chosen Latin face with a calligraphic Kai face.
+    void a_chosen_face_without_chinese_draws_chinese_in_the_program_faces()
+    {
+        m_prompter->fonts.enqueue(QFont(QStringLiteral("DejaVu Sans"), 11));
+        view()->OnChooseFont();
+        QCOMPARE(view()->font().family(), QStringLiteral("DejaVu Sans"));
+        QTextLayout layout(QStringLiteral("计算书"), view()->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QString drawn = layout.glyphRuns().value(0).rawFont().familyName();
+        QVERIFY2(!drawn.isEmpty() && !drawn.contains(QLatin1String("kai"), Qt::CaseInsensitive),
+            qPrintable(drawn));
     }
 
     void cut_copy_paste_and_undo_work_on_the_text()
