@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := numberrule gbkcodec reportnum mix1 mix2 stddev
+FUZZ_TARGETS := numberrule gbkcodec reportnum mix1 mix2 stddev evaluation
 
 PREFIX ?= /usr/local
 
@@ -93,7 +93,8 @@ snapshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/qoru-snapshots $(BUILD)/snapshots
 
 # The pictures the README shows, taken from the current build.
-README_SHOTS := mix1-report mix1-calculated mix2-calculated stddev-25rows preview-page1
+README_SHOTS := mix1-report mix1-calculated mix2-calculated stddev-25rows preview-page1 \
+	evaluate-failed
 readme-snapshots: snapshots
 	@mkdir -p docs/snapshots
 	@for s in $(README_SHOTS); do cp $(BUILD)/snapshots/$$s.png docs/snapshots/; done

@@ -16,6 +16,7 @@ TARGETS = {
     "BM_StdDevDlgAdd": ("add a row with 10,000 rows", 5.0),
     "BM_StdDevDlgDelete": ("delete a row with 10,000 rows", 5.0),
     "BM_StdDevDlgCompute": ("compute sigma with 10,000 rows", 5.0),
+    "BM_Evaluate1000Groups": ("evaluation of 1,000 groups with its report", 1.0),
 }
 UNIT = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 

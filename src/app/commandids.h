@@ -9,6 +9,9 @@ enum CommandId : int {
     ID_CALC_STDDEV = 32779,
     ID_CALC_MIX2 = 32784,
 
+    // The strength acceptance evaluation.
+    ID_CALC_EVALUATE = 32785,
+
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

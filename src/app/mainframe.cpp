@@ -157,7 +157,7 @@ void CMainFrame::createToolBar()
 
     const int layout[] = { ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_SEPARATOR, ID_EDIT_CUT,
         ID_EDIT_COPY, ID_EDIT_PASTE, ID_SEPARATOR, ID_FILE_PRINT, ID_SEPARATOR, ID_CALC_MIX,
-        ID_CALC_MIX2, ID_CALC_STDDEV, ID_SEPARATOR, ID_SET_FONT, ID_SEPARATOR, ID_HELP_PAGE };
+        ID_CALC_MIX2, ID_CALC_STDDEV, ID_CALC_EVALUATE, ID_SEPARATOR, ID_SET_FONT, ID_SEPARATOR, ID_HELP_PAGE };
     for (int id : layout) {
         if (id == ID_SEPARATOR) {
             m_pToolBar->addSeparator();

@@ -107,6 +107,7 @@ void CQoruApp::connectCommands()
     connect(f->action(ID_CALC_MIX), &QAction::triggered, m_pView, &CQoruView::OnCalcMix);
     connect(f->action(ID_CALC_STDDEV), &QAction::triggered, m_pView, &CQoruView::OnCalcStdDev);
     connect(f->action(ID_CALC_MIX2), &QAction::triggered, m_pView, &CQoruView::OnCalcMix2);
+    connect(f->action(ID_CALC_EVALUATE), &QAction::triggered, m_pView, &CQoruView::OnCalcEvaluate);
     connect(f->action(ID_SET_FONT), &QAction::triggered, m_pView, &CQoruView::OnChooseFont);
     connect(m_pDoc, &CQoruDoc::fileUsed, this, &CQoruApp::addRecentFile);
     connect(f->action(ID_FILE_PRINT), &QAction::triggered, m_pPrint, &CPrintCommands::OnFilePrint);
@@ -140,7 +141,8 @@ void CQoruApp::OnFileMru(int index)
     if (index < 0 || index >= m_recent.paths().size())
         return;
     const QString path = m_recent.paths().at(index);
-    if (!OpenDocumentFile(path) && m_pDoc->pathName() != QFileInfo(path).absoluteFilePath()) {
+    // Only a file that failed to open leaves the list, not a cancelled question.
+    if (openDocumentFile(path) == OpenResult::Failed) {
         m_recent.remove(path);
         saveRecentFiles();
     }
@@ -148,12 +150,17 @@ void CQoruApp::OnFileMru(int index)
 
 bool CQoruApp::OpenDocumentFile(const QString& path)
 {
+    return openDocumentFile(path) == OpenResult::Opened;
+}
+
+CQoruApp::OpenResult CQoruApp::openDocumentFile(const QString& path)
+{
     const QString full = QFileInfo(path).absoluteFilePath();
     if (!m_pDoc->pathName().isEmpty() && full == m_pDoc->pathName())
-        return true; // already the report's own file
+        return OpenResult::Opened; // already the report's own file
     if (!m_pDoc->SaveModified())
-        return false;
-    return m_pDoc->OnOpenDocument(full);
+        return OpenResult::Stopped;
+    return m_pDoc->OnOpenDocument(full) ? OpenResult::Opened : OpenResult::Failed;
 }
 
 void CQoruApp::addRecentFile(const QString& path)

@@ -53,6 +53,8 @@ public Q_SLOTS:
     void OnFileMru(int index);
 
 private:
+    enum class OpenResult { Opened, Stopped, Failed }; // Stopped: by the save question
+    OpenResult openDocumentFile(const QString& path);
     void createWindow();
     void connectCommands();
     void addRecentFile(const QString& path);

@@ -19,3 +19,4 @@ struct CliCommand
 CliCommand AddMix1Command(CLI::App& program);
 CliCommand AddMix2Command(CLI::App& program);
 CliCommand AddStdDevCommand(CLI::App& program);
+CliCommand AddEvaluateCommand(CLI::App& program);

@@ -26,6 +26,7 @@ CliCommand (*const kCommands[])(CLI::App&) = {
     AddMix1Command,
     AddMix2Command,
     AddStdDevCommand,
+    AddEvaluateCommand,
 };
 
 const char kDescription[] = "Runs one calculation of Qoru and prints its report.";

@@ -42,6 +42,10 @@ Prompter::Answer Prompter::notice(QWidget* parent, Icon icon, const QString& tit
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::Cancel);
+    } else if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
@@ -49,7 +53,10 @@ Prompter::Answer Prompter::notice(QWidget* parent, Icon icon, const QString& tit
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Cancel: return Answer::Cancel;
-    default: return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    default:
+        if (buttons == Buttons::YesNo)
+            return Answer::No;
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
 }
 

@@ -14,7 +14,7 @@ class Prompter
 {
 public:
     enum class Icon { Information, Exclamation, Question };
-    enum class Buttons { Ok, YesNoCancel };
+    enum class Buttons { Ok, YesNo, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 
     struct FileRequest {

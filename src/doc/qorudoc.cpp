@@ -47,6 +47,7 @@ QWidget* CQoruDoc::dialogParent() const { return m_pView->window(); }
 
 bool CQoruDoc::OnNewDocument()
 {
+    m_stamp.reset();
     setPathName(QString());
     m_pView->clearText();
     m_bModified = false;
@@ -80,6 +81,7 @@ bool CQoruDoc::OnOpenDocument(const QString& path)
     }
 
     m_pView->loadFileBytes(r.bytes);
+    m_stamp = r.stamp;
     m_bModified = false;
     setPathName(path);
     m_pView->initialUpdate();
@@ -132,14 +134,34 @@ bool CQoruDoc::DoSaveAs()
     return saveTo(QFileInfo(path).absoluteFilePath());
 }
 
+bool CQoruDoc::mayOverwrite(const QString& path)
+{
+    if (!m_stamp || path != m_strPathName)
+        return true;
+    const std::optional<FileStamp> now = m_pFiles->Stamp(QFile::encodeName(path).toStdString());
+    if (!now || *now == *m_stamp)
+        return true;
+    const QString question = QString::fromUtf8(kMsgChangedOnDisk).arg(Native(path));
+    return ShowNotice(dialogParent(), Prompter::Icon::Exclamation, QString::fromUtf8(kAppTitle),
+               question, Prompter::Buttons::YesNo)
+        == Prompter::Answer::Yes;
+}
+
 bool CQoruDoc::saveTo(const QString& path)
 {
-    const FileError error
+    if (!mayOverwrite(path))
+        return false;
+    const FileSystem::WriteResult r
         = m_pFiles->WriteFile(QFile::encodeName(path).toStdString(), m_pView->fileBytes());
-    if (error != FileError::None) {
-        ShowExclamation(dialogParent(), Text(FileErrorMessage(error, Native(path).toStdString())));
+    if (r.error != FileError::None) {
+        // The folder is named when it was the folder that refused.
+        const QString about = r.errorPath.empty()
+            ? Native(path)
+            : Native(QFile::decodeName(QByteArray::fromStdString(r.errorPath)));
+        ShowExclamation(dialogParent(), Text(FileErrorMessage(r.error, about.toStdString())));
         return false;
     }
+    m_stamp = r.stamp;
     m_bModified = false;
     setPathName(path);
     Q_EMIT fileUsed(path);

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "doc/platformfile.h"
+
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class CQoruView;
-class FileSystem;
 class QWidget;
 
 // The report document. Its content is the text of its one view; it moves
@@ -51,6 +54,9 @@ Q_SIGNALS:
 
 private:
     bool saveTo(const QString& path);
+    // Whether the report may go over its file: asks when another program
+    // changed the file since we last read or wrote it.
+    bool mayOverwrite(const QString& path);
     void setPathName(const QString& path);
     QWidget* dialogParent() const;
 
@@ -58,4 +64,6 @@ private:
     FileSystem* m_pFiles;
     QString m_strPathName;
     bool m_bModified = false;
+    // The file as we last read or wrote it.
+    std::optional<FileStamp> m_stamp;
 };

@@ -15,6 +15,10 @@ const Entry kStrings[] = {
     { ID_SET_FONT, "设置字体\n设置字体" },
     { ID_HELP_PAGE, "帮助\n帮助" },
     { ID_CALC_MIX2, "先设计混凝土强度等级，后校核自密实性能。\n计算配合比方法二" },
+
+    // The strength acceptance evaluation.
+    { ID_CALC_EVALUATE, "混凝土强度检验评定\n混凝土强度检验评定" },
+
     { ID_FILE_NEW, "建立新文档\n新建" },
     { ID_FILE_OPEN, "打开一个现有文档\n打开" },
     { ID_FILE_SAVE, "保存活动文档\n保存" },

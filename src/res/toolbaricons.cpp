@@ -89,6 +89,13 @@ const char* const kStdDev[] = {
     "...b........b...", "..b..........b..", ".b............b.", "kkkkkkkkkkkkkkkk",
     "....r......r....", "....r......r....", "................",
 };
+// Cube results as bars over a red bound line, with a tick: the batch passes.
+const char* const kEvaluate[] = {
+    "................", "...........G....", "..........G.....", ".........G......",
+    "...bb..G.G......", "...bb...G.......", "...bb..bb.......", "rrrrrrrrrrrrrrrr",
+    "...bb..bb..bb...", "...bb..bb..bb...", "...bb..bb..bb...", "...bb..bb..bb...",
+    "...bb..bb..bb...", "kkkkkkkkkkkkkkkk", "................",
+};
 const char* const kFont[] = {
     "................", "......kk........", "......kk........", ".....kkkk.......",
     ".....k..k.......", "....kk..kk......", "....k....k......", "...kkkkkkkk.....",
@@ -117,6 +124,7 @@ const char* const* ToolbarIconRows(int commandId)
     case ID_CALC_MIX: return kMix1;
     case ID_CALC_MIX2: return kMix2;
     case ID_CALC_STDDEV: return kStdDev;
+    case ID_CALC_EVALUATE: return kEvaluate;
     case ID_SET_FONT: return kFont;
     case ID_HELP_PAGE: return kHelp;
     default: return nullptr;

@@ -5,9 +5,11 @@
 #include "mix1/mixdesigndlg.h"
 #include "mix2/mixdesign2dlg.h"
 #include "res/strings.h"
+#include "stats/evaluatedlg.h"
 #include "stats/stddevdlg.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
@@ -17,6 +19,13 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QUrl>
+
+#include <algorithm>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -40,6 +49,14 @@ bool HasHugeWord(const QString& text)
     return false;
 }
 
+bool CarriesFiles(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return false;
+    const QList<QUrl> urls = data->urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+}
+
 QString RawText(const QTextDocument* doc)
 {
     QString text = doc->toRawText();
@@ -57,6 +74,11 @@ CQoruView::CQoruView(QWidget* parent) : QPlainTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFrameShape(QFrame::StyledPanel);
     applyTabStops();
+
+    // Handing memory back takes a while: done once the user has the new text.
+    m_trimTimer.setSingleShot(true);
+    m_trimTimer.setInterval(1000);
+    connect(&m_trimTimer, &QTimer::timeout, this, &CQoruView::releaseFreedMemory);
 
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int, int) {
         if (m_replacing)
@@ -91,10 +113,22 @@ void CQoruView::adaptWrapping(const QString& added, bool fresh)
 void CQoruView::replaceText(const QString& text)
 {
     adaptWrapping(text, true);
+    const bool wasLarge = document()->characterCount() > kLargeText;
     m_replacing = true;
-    setPlainText(text);
+    setPlainText(text); // also forgets the undo history
     m_replacing = false;
     m_lengthKnown = false;
+    if (wasLarge)
+        m_trimTimer.start();
+}
+
+void CQoruView::releaseFreedMemory()
+{
+#ifdef __GLIBC__
+    // A large old text's blocks and layouts were freed in many small pieces
+    // that glibc keeps for this process unless asked to give them back.
+    malloc_trim(0);
+#endif
 }
 
 void CQoruView::loadFileBytes(const std::string& bytes)
@@ -212,6 +246,20 @@ void CQoruView::inputMethodEvent(QInputMethodEvent* event)
     QPlainTextEdit::inputMethodEvent(event);
 }
 
+bool CQoruView::canInsertFromMimeData(const QMimeData* source) const
+{
+    return !CarriesFiles(source) && QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void CQoruView::dropEvent(QDropEvent* event)
+{
+    if (CarriesFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
+}
+
 void CQoruView::insertFromMimeData(const QMimeData* source)
 {
     if (!source || !source->hasText())
@@ -263,5 +311,11 @@ void CQoruView::OnCalcStdDev()
 void CQoruView::OnCalcMix2()
 {
     CMixDesign2Dlg dlg(this);
+    dlg.exec();
+}
+
+void CQoruView::OnCalcEvaluate()
+{
+    CEvaluateDlg dlg(this);
     dlg.exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include <string>
 
@@ -34,6 +35,9 @@ public:
     void initialUpdate();
 
     static constexpr std::size_t kTypingLimit = 1048575; // bytes
+    // Replacing a text of more characters than this gives its memory back
+    // to the system soon after.
+    static constexpr int kLargeText = 100000;
 
     // Whether the user chose the display font, which the body then prints in.
     bool fontChosen() const { return m_bFontChosen; }
@@ -46,16 +50,21 @@ public Q_SLOTS:
     void OnCalcMix();
     void OnCalcStdDev();
     void OnCalcMix2();
+    void OnCalcEvaluate();
     void OnChooseFont();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    // Files dropped on the report are not typed into it as their names.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void replaceText(const QString& text);
+    void releaseFreedMemory();
     // Wraps at word boundaries unless the text holds a word too long for that.
     void adaptWrapping(const QString& added, bool fresh);
     void applyTabStops();
@@ -67,4 +76,5 @@ private:
     // The file length of the text, kept while only our own appends changed it.
     mutable std::size_t m_knownLength = 0;
     mutable bool m_lengthKnown = false;
+    QTimer m_trimTimer;
 };

@@ -9,6 +9,7 @@
 #include "mix1/mixdesigndlg.h"
 #include "mix2/mixdesign2dlg.h"
 #include "res/strings.h"
+#include "stats/evaluatedlg.h"
 #include "stats/stddevdlg.h"
 #include "testprompter.h"
 #include "view/qoruview.h"
@@ -138,6 +139,12 @@ private Q_SLOTS:
         CStdDevDlg form(m_app->view());
         CheckForm(form);
         QCOMPARE(form.control(1065)->accessibleName(), QStringLiteral("输入试件强度:"));
+    }
+
+    void every_control_of_the_evaluation_form_has_a_name()
+    {
+        CEvaluateDlg form(m_app->view());
+        CheckForm(form);
     }
 };
 

@@ -112,6 +112,31 @@ private Q_SLOTS:
         QCOMPARE(settings().value(QStringLiteral("Recent File List/File2")).toString(), QString());
     }
 
+    void an_entry_stays_when_the_save_question_stops_the_open()
+    {
+        const QString entry = makeFile(QStringLiteral("entry.txt"), "ENTRY");
+        CQoruApp app;
+        QVERIFY(app.InitInstance({ QStringLiteral("qoru") }));
+        QVERIFY(app.OpenDocumentFile(entry));
+        app.OnFileNew();
+        // Cancel; Yes with the save dialog cancelled; Yes with a save that fails.
+        const QString failing = m_dir.filePath(QStringLiteral("no/such/folder.txt"));
+        const QList<std::pair<Prompter::Answer, QString>> stops
+            = { { Prompter::Answer::Cancel, QString() }, { Prompter::Answer::Yes, QString() },
+                  { Prompter::Answer::Yes, failing } };
+        for (const auto& [answer, saveAs] : stops) {
+            QTest::keyClicks(app.view(), QStringLiteral("typed"));
+            m_prompter->answers.enqueue(answer);
+            m_prompter->fileNames.enqueue(saveAs);
+            Q_EMIT app.mainFrame()->recentFileChosen(0);
+            QCOMPARE(app.recentFiles().paths(), QStringList { entry });
+            QVERIFY(app.view()->toPlainText().startsWith(QStringLiteral("typed")));
+            m_prompter->fileNames.clear();
+        }
+        QCOMPARE(settings().value(QStringLiteral("Recent File List/File1")).toString(), entry);
+        app.document()->setModified(false);
+    }
+
     void choosing_an_entry_opens_it()
     {
         const QString a = makeFile(QStringLiteral("a.txt"), "AAA");

@@ -22,6 +22,8 @@
 
 #ifdef __unix__
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -40,6 +42,16 @@ void WriteAll(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
+#ifdef __unix__
+struct stat Stat(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        qFatal("cannot stat %s", qPrintable(path));
+    return st;
+}
+#endif
+
 QString Msg(const char* pattern, const QString& path)
 {
     return QString::fromUtf8(pattern).arg(QDir::toNativeSeparators(path));
@@ -57,9 +69,13 @@ public:
     {
         return forceRead ? forcedRead : FileSystem::ReadFile(path, maxBytes);
     }
-    FileError WriteFile(const std::string& path, const std::string& bytes) override
+    WriteResult WriteFile(const std::string& path, const std::string& bytes) override
     {
-        return writeError == FileError::None ? FileSystem::WriteFile(path, bytes) : writeError;
+        if (writeError == FileError::None)
+            return FileSystem::WriteFile(path, bytes);
+        WriteResult r;
+        r.error = writeError;
+        return r;
     }
 };
 
@@ -335,6 +351,141 @@ private Q_SLOTS:
         QCOMPARE(m_app->mainFrame()->windowTitle(), QStringLiteral("empty.txt - Qoru"));
     }
 
+    // --- what the path leads to ----------------------------------------------
+
+#ifdef __unix__
+    void links_permissions_and_owner_survive_a_save()
+    {
+        const QString real = path(QStringLiteral("real.txt"));
+        const QString twin = path(QStringLiteral("twin.txt"));
+        const QString link = path(QStringLiteral("link.txt"));
+        WriteAll(real, "old");
+        QCOMPARE(::chmod(QFile::encodeName(real).constData(), 0640), 0);
+        QCOMPARE(
+            ::link(QFile::encodeName(real).constData(), QFile::encodeName(twin).constData()), 0);
+        QCOMPARE(::symlink("real.txt", QFile::encodeName(link).constData()), 0); // relative
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(QFile::encodeName(real).constData(), 4321, 4322), 0);
+        const ino_t node = Stat(real).st_ino;
+
+        QVERIFY(m_app->OpenDocumentFile(link));
+        type(QStringLiteral("new "));
+        QVERIFY(doc()->DoFileSave());
+        QVERIFY(m_prompter->notices.isEmpty());
+        QVERIFY(S_ISLNK(Stat(link).st_mode));
+        QCOMPARE(ReadAll(real), QByteArray("new old"));
+        QCOMPARE(ReadAll(twin), QByteArray("new old")); // the hard link is not split
+        const struct stat after = Stat(real);
+        QCOMPARE(after.st_ino, node);
+        QCOMPARE(after.st_nlink, nlink_t(2));
+        QCOMPARE(after.st_mode & 07777, mode_t(0640));
+        if (root) {
+            QCOMPARE(after.st_uid, uid_t(4321));
+            QCOMPARE(after.st_gid, gid_t(4322));
+        }
+        QCOMPARE(m_app->mainFrame()->windowTitle(), QStringLiteral("link.txt - Qoru"));
+
+        // Once the twin is gone the file is replaced whole, and keeps all that too.
+        QVERIFY(QFile::remove(twin));
+        type(QStringLiteral("x"));
+        QVERIFY(doc()->DoFileSave());
+        QCOMPARE(ReadAll(real), QByteArray("new xold"));
+        QVERIFY(S_ISLNK(Stat(link).st_mode));
+        QCOMPARE(Stat(real).st_mode & 07777, mode_t(0640));
+        if (root)
+            QCOMPARE(Stat(real).st_uid, uid_t(4321));
+        QCOMPARE(QDir(dirPath()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            (QStringList { QStringLiteral("link.txt"), QStringLiteral("real.txt") }));
+    }
+
+    void pipes_and_devices_are_refused_at_once()
+    {
+        const QString fifo = path(QStringLiteral("pipe.txt"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+        type(QStringLiteral("keep"));
+        doc()->setModified(false);
+        const Snapshot before = snapshot();
+        // With no writer at the other end, any blocking open or read would hang here.
+        QVERIFY(!m_app->OpenDocumentFile(fifo));
+        QVERIFY(!m_app->OpenDocumentFile(QStringLiteral("/dev/zero")));
+        m_prompter->fileNames.enqueue(fifo);
+        QVERIFY(!doc()->DoSaveAs());
+        QCOMPARE(m_prompter->texts(),
+            (QStringList { Msg("对 %1 的存取被拒绝。", fifo),
+                Msg("对 %1 的存取被拒绝。", QStringLiteral("/dev/zero")),
+                Msg("对 %1 的存取被拒绝。", fifo) }));
+        QVERIFY(S_ISFIFO(Stat(fifo).st_mode));
+        QVERIFY(snapshot() == before);
+    }
+
+    void a_folder_that_refuses_new_files_is_named()
+    {
+        if (::geteuid() == 0) // let nobody reach the folder
+            QVERIFY(QFile::setPermissions(dirPath(), QFile::Permissions(0x7755)));
+        const QString folder = path(QStringLiteral("locked"));
+        QVERIFY(QDir(dirPath()).mkdir(QStringLiteral("locked")));
+        const QString file = folder + QStringLiteral("/open.txt");
+        WriteAll(file, "old");
+        QVERIFY(QFile::setPermissions(file, QFile::Permissions(0x6666)));
+        QVERIFY(m_app->OpenDocumentFile(file));
+        QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x5555)));
+        type(QStringLiteral("new "));
+        // Root may write anywhere: try it as nobody.
+        const uid_t user = ::geteuid();
+        if (user == 0)
+            QCOMPARE(::seteuid(65534), 0);
+        const bool saved = doc()->DoFileSave();
+        if (user == 0)
+            QCOMPARE(::seteuid(0), 0);
+        QFile::setPermissions(folder, QFile::Permissions(0x7777));
+        QVERIFY(!saved);
+        QCOMPARE(m_prompter->texts(), QStringList { Msg("对 %1 的存取被拒绝。", folder) });
+        QCOMPARE(ReadAll(file), QByteArray("old"));
+    }
+#endif
+
+    void a_name_of_255_bytes_saves()
+    {
+        // 84 three-byte characters and ".txt": 256 bytes would be one too many.
+        const QString name = QString(83, QChar(0x6C34)) + QStringLiteral("ab.txt");
+        QCOMPARE(QFile::encodeName(name).size(), 255);
+        type(QStringLiteral("long"));
+        m_prompter->fileNames.enqueue(path(name));
+        QVERIFY(doc()->DoSaveAs());
+        QVERIFY(m_prompter->notices.isEmpty());
+        QCOMPARE(ReadAll(path(name)), QByteArray("long"));
+    }
+
+    void a_file_changed_by_another_program_is_not_overwritten_unasked()
+    {
+        const QString file = path(QStringLiteral("shared.txt"));
+        WriteAll(file, "first");
+        QVERIFY(m_app->OpenDocumentFile(file));
+        type(QStringLiteral("mine "));
+        QVERIFY(doc()->DoFileSave()); // our own save is no change by another
+        QVERIFY(m_prompter->notices.isEmpty());
+
+        WriteAll(file, "theirs"); // another program, or a second window
+        type(QStringLiteral("more "));
+        m_prompter->answers.enqueue(Prompter::Answer::No);
+        QVERIFY(!doc()->DoFileSave());
+        QCOMPARE(m_prompter->notices.size(), 1);
+        const auto& n = m_prompter->notices.first();
+        QCOMPARE(n.text, Msg("%1 已被其他程序修改。是否覆盖？", file));
+        QCOMPARE(n.title, QStringLiteral("Qoru"));
+        QCOMPARE(n.icon, Prompter::Icon::Exclamation);
+        QCOMPARE(n.buttons, Prompter::Buttons::YesNo);
+        QCOMPARE(ReadAll(file), QByteArray("theirs"));
+        QVERIFY(doc()->isModified());
+
+        m_prompter->answers.enqueue(Prompter::Answer::Yes);
+        QVERIFY(doc()->DoFileSave());
+        QCOMPARE(ReadAll(file), QByteArray("mine more first"));
+        QVERIFY(doc()->DoFileSave());
+        QCOMPARE(m_prompter->notices.size(), 2); // asked once more, not again
+    }
+
     // --- failures ----------------------------------------------------------
 
     void a_file_that_cannot_be_opened_leaves_the_report_as_it_was()
@@ -436,22 +587,39 @@ private Q_SLOTS:
 #ifndef __unix__
         QSKIP("file-size limits are a POSIX facility");
 #else
-        const QString file = path(QStringLiteral("limit.txt"));
-        WriteAll(file, "small");
-        QVERIFY(m_app->OpenDocumentFile(file));
-        view()->appendReport(std::string("\r\n") + std::string(5000, 'x'));
-        rlimit old {};
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 1024;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool saved = doc()->DoFileSave();
-        setrlimit(RLIMIT_FSIZE, &old);
-        QVERIFY(!saved);
-        QCOMPARE(m_prompter->texts(), QStringList { Msg("试图越过其尾端对 %1 进行读写。", file) });
-        QCOMPARE(ReadAll(file), QByteArray("small"));
-        QVERIFY(doc()->isModified());
-        QCOMPARE(QDir(dirPath()).entryList(QDir::Files), QStringList { QStringLiteral("limit.txt") });
+        // A plain file is replaced, one with a hard link rewritten in place.
+        for (const bool linked : { false, true }) {
+            m_prompter->notices.clear();
+            const QString file = path(QStringLiteral("limit.txt"));
+            const QString twin = path(QStringLiteral("twin.txt"));
+            WriteAll(file, "small");
+            if (linked)
+                QCOMPARE(::link(QFile::encodeName(file).constData(),
+                             QFile::encodeName(twin).constData()),
+                    0);
+            QVERIFY(m_app->OpenDocumentFile(file));
+            view()->appendReport(std::string("\r\n") + std::string(5000, 'x'));
+            rlimit old {};
+            getrlimit(RLIMIT_FSIZE, &old);
+            rlimit small = old;
+            small.rlim_cur = 1024;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            const bool saved = doc()->DoFileSave();
+            setrlimit(RLIMIT_FSIZE, &old);
+            QVERIFY(!saved);
+            QCOMPARE(
+                m_prompter->texts(), QStringList { Msg("试图越过其尾端对 %1 进行读写。", file) });
+            QCOMPARE(ReadAll(file), QByteArray("small"));
+            QVERIFY(doc()->isModified());
+            QStringList left { QStringLiteral("limit.txt") };
+            if (linked) {
+                QCOMPARE(ReadAll(twin), QByteArray("small"));
+                left << QStringLiteral("twin.txt");
+            }
+            QCOMPARE(QDir(dirPath()).entryList(QDir::Files | QDir::Hidden, QDir::Name), left);
+            doc()->setModified(false);
+            m_app->OnFileNew();
+        }
 #endif
     }
 };

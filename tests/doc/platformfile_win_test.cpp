@@ -64,7 +64,7 @@ protected:
 
     FileError Save(const std::string& path, const std::string& bytes)
     {
-        return m_fs.WriteFile(path, bytes);
+        return m_fs.WriteFile(path, bytes).error;
     }
 
     std::string ReadBack(const std::string& path)

@@ -9,6 +9,8 @@
 #include "mix2/mixdesign2dlg.h"
 #include "res/dialog130.h"
 #include "res/dialog150.h"
+#include "res/dialog155.h"
+#include "stats/evaluatedlg.h"
 #include "stats/stddevdlg.h"
 #include "testprompter.h"
 #include "view/printcommands.h"
@@ -146,6 +148,40 @@ bool StdDevShots()
     return ok;
 }
 
+// The acceptance evaluation: a passing batch of twelve groups typed as
+// three specimens each, then a failing one pasted as group values, each
+// evaluated with its report behind it.
+bool EvaluateShots()
+{
+    auto app = MainWindow();
+    if (!app)
+        return false;
+    CEvaluateDlg dlg(app->view());
+    dlg.setWindowModality(Qt::NonModal); // the watchdog closes modal windows
+    dlg.show();
+    bool ok = Save(&dlg, QStringLiteral("evaluate-empty"));
+    dlg.pasteBlock(QStringLiteral("36.2\t38.0\t35.1\n40.0\t46.0\t34.0\n33.3\t38.4\t33.0\n"
+                                  "35.5\t36.8\t37.1\n30.0\t40.0\t20.0\n34.6\t35.9\t36.3\n"
+                                  "37.7\t36.1\t38.9\n35.0\t35.5\t34.1\n38.2\t37.4\t36.6\n"
+                                  "33.9\t35.2\t34.8\n36.6\t37.9\t35.7\n39.1\t37.5\t38.0\n35.8"));
+    dlg.button(IDC_EVAL_CALC)->click();
+    ok = Save(&dlg, QStringLiteral("evaluate-passed")) && ok;
+
+    CEvaluateDlg failing(app->view());
+    failing.setWindowModality(Qt::NonModal);
+    failing.show();
+    failing.pasteBlock(QStringLiteral(
+        "33.6\n38.1\n28.9\n30.6\n35.3\n36.1\n34.2\n33.3\n31.7\n29.8\n26.4\n32.5"));
+    failing.button(IDC_EVAL_CALC)->click();
+    failing.edit(IDC_EVAL_INPUT)->setText(QStringLiteral("31.2 33.0 32.4"));
+    ok = Save(&failing, QStringLiteral("evaluate-failed")) && ok;
+    failing.close();
+    dlg.close();
+    ok = Save(app->mainFrame(), QStringLiteral("mainwindow-evaluate-report")) && ok;
+    app->document()->setModified(false);
+    return ok;
+}
+
 // A saved report of several pages, with a line too long for the body, as
 // the preview shows it: the first two pages at A4 and 100 dpi, and the
 // preview window with two pages.
@@ -213,7 +249,7 @@ int main(int argc, char** argv)
     TestPrompter prompter; // nothing may wait for a person
 
     const std::function<bool()> shots[] = { MainWindowShots, MixDesignShots, Mix2Shots, StdDevShots,
-        PrintPreviewShots };
+        PrintPreviewShots, EvaluateShots };
     bool ok = true;
     for (const auto& shot : shots)
         ok = shot() && ok;

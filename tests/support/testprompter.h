@@ -31,7 +31,7 @@ public:
     bool pageSetupDialog(QWidget* parent, QPrinter* printer) override;
 
     QList<Notice> notices;
-    QQueue<Answer> answers; // for Yes/No/Cancel questions; Cancel when empty
+    QQueue<Answer> answers; // for Yes/No(/Cancel) questions; Cancel when empty
     QQueue<QString> fileNames; // empty string: the dialog was cancelled
     QList<FileRequest> fileRequests;
     QQueue<QFont> fonts; // none queued: the font dialog is cancelled

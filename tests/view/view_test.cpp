@@ -13,6 +13,8 @@
 #include <QTextLayout>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QFontMetricsF>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -167,6 +169,61 @@ private Q_SLOTS:
         QCOMPARE(view()->toPlainText(), QStringLiteral("abcabc"));
         view()->undo();
         QCOMPARE(view()->toPlainText(), QStringLiteral("abc"));
+    }
+    void a_dropped_file_is_not_typed_in_but_dropped_text_is()
+    {
+        QTest::keyClicks(view(), QStringLiteral("report"));
+        m_app->document()->setModified(false);
+        QWidget* target = view()->viewport();
+        auto drop = [target](QMimeData* data) {
+            const QPoint at(5, 5);
+            QDragEnterEvent enter(
+                at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            QDropEvent dropped(
+                QPointF(at), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &dropped);
+            return enter.isAccepted() || dropped.isAccepted();
+        };
+
+        QMimeData file; // what a file manager offers
+        file.setUrls({ QUrl::fromLocalFile(QStringLiteral("/tmp/报告.txt")) });
+        file.setText(QStringLiteral("file:///tmp/报告.txt"));
+        QVERIFY(!drop(&file));
+        QCOMPARE(view()->toPlainText(), QStringLiteral("report"));
+        QVERIFY(!m_app->document()->isModified());
+
+        QMimeData text;
+        text.setText(QStringLiteral("dropped "));
+        QVERIFY(drop(&text));
+        QVERIFY(view()->toPlainText().contains(QStringLiteral("dropped ")));
+        QVERIFY(m_app->document()->isModified());
+    }
+
+    void new_and_open_forget_the_undo_history_and_an_append_is_one_step()
+    {
+        QTest::keyClicks(view(), QStringLiteral("typed"));
+        QVERIFY(view()->appendReport("\r\nfirst\r\nsecond\r\n"));
+        view()->undo();
+        QCOMPARE(view()->toPlainText(), QStringLiteral("typed"));
+        view()->redo();
+        QVERIFY(view()->document()->isUndoAvailable());
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("u.txt"));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write("old") == 3);
+        out.close();
+        m_app->document()->setModified(false);
+        QVERIFY(m_app->OpenDocumentFile(file));
+        QVERIFY(!view()->document()->isUndoAvailable());
+        QTest::keyClicks(view(), QStringLiteral("x"));
+        m_app->document()->setModified(false);
+        m_app->OnFileNew();
+        QVERIFY(!view()->document()->isUndoAvailable());
+        QVERIFY(!view()->document()->isRedoAvailable());
+        view()->undo();
+        QVERIFY(view()->toPlainText().isEmpty());
     }
 };
 

@@ -1,0 +1,299 @@
+#include "cli/clioptions.h"
+#include "cli/clioutput.h"
+#include "cli/commands.h"
+#include "cli/strengthinput.h"
+#include "common/exactdecimal.h"
+#include "stats/evaluation.h"
+#include "stats/groupinput.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace {
+
+const char kDescription[]
+    = R"(Strength acceptance evaluation (GB/T 50107-2010), as the 评定 button of its
+form. Reads one group a line from FILE, or from standard input without FILE
+or with "-": three specimen strengths or one group value (MPa), separated by
+blanks, tabs or commas; blank lines are skipped. A line that is not one or
+three numbers from 0 to 500 is reported with its line number and qoru-calc
+exits with status 2, as it does for more than 100000 groups. Exit status 0
+means a verdict was reached, the batch passed or failed.)";
+
+const char kFooter[] = R"(With --json, instead of the report and results of the other commands:
+  {"stopped", "messages", "report",
+   "groups": [{"strengths": [...], "value": x|null,
+               "taken": "mean"|"middle"|"invalid"|"given"}],
+   "method": "known"|"unknown"|"nonstat"|null, "n", "mean", "min",
+   "sd", "sigma0", "lambda": {...},
+   "conditions": [{"left": x, "right": y, "met": bool}], "passed"}
+  sd is Sfcu as computed (null below 2 groups), sigma0 the σ0 used.)";
+
+constexpr std::size_t kMaxGroups = 100'000;
+constexpr std::size_t kMaxLineBytes = 1000; // far more than three values need
+
+struct EvaluateCommand
+{
+    std::string file; // empty or "-" for standard input
+    int grade = -1;
+    int method = 0;
+    int size = 0;
+    std::string sigma0; // as given; read exactly when the command runs
+    std::string factor;
+    CLI::Option* sigma0Option = nullptr;
+    CLI::Option* factorOption = nullptr;
+};
+
+struct GroupReading
+{
+    std::vector<EvalGroup> groups;
+    std::string error; // why reading stopped early, as a message
+};
+
+// Reads groups from `in` as they come, a line at a time (LF, CR LF or a lone
+// CR), so that endless or binary input ends with a message.
+class GroupReader
+{
+public:
+    explicit GroupReader(GroupReading& reading)
+        : m_reading(reading)
+    { }
+
+    bool Feed(const char* bytes, std::size_t size)
+    {
+        for (std::size_t i = 0; i < size; ++i) {
+            const char c = bytes[i];
+            const bool afterCr = m_afterCr;
+            m_afterCr = c == '\r';
+            if (c == '\n' && afterCr)
+                continue; // the LF of a CR LF
+            if (c == '\n' || c == '\r') {
+                if (!EndLine())
+                    return false;
+                continue;
+            }
+            if (m_line.size() == kMaxLineBytes) {
+                m_reading.error = "line " + std::to_string(m_number) + ": " + Quoted(m_line)
+                    + ": longer than " + std::to_string(kMaxLineBytes) + " bytes";
+                return false;
+            }
+            m_line += c;
+        }
+        return true;
+    }
+
+    bool Finish() { return EndLine(); }
+
+private:
+    bool EndLine()
+    {
+        const std::string line = std::move(m_line);
+        m_line.clear();
+        const long long number = m_number++;
+        if (line.find_first_not_of(" \t,") == std::string::npos)
+            return true;
+        const GroupLineEntry entry = ReadGroupLine(line);
+        if (entry.check != GroupLineCheck::Accepted) {
+            m_reading.error
+                = "line " + std::to_string(number) + ": " + Quoted(line) + ": " + entry.message;
+            return false;
+        }
+        if (m_reading.groups.size() == kMaxGroups) {
+            m_reading.error = "line " + std::to_string(number) + ": more than "
+                + std::to_string(kMaxGroups) + " groups";
+            return false;
+        }
+        m_reading.groups.push_back(entry.group);
+        return true;
+    }
+
+    GroupReading& m_reading;
+    std::string m_line;
+    long long m_number = 1;
+    bool m_afterCr = false;
+};
+
+GroupReading ReadGroups(std::FILE* in, const std::string& source)
+{
+    GroupReading reading;
+    GroupReader reader(reading);
+    std::vector<char> buffer(std::size_t { 1 } << 16);
+    for (bool first = true;; first = false) {
+        errno = 0;
+        const std::size_t size = std::fread(buffer.data(), 1, buffer.size(), in);
+        const int error = errno;
+        const char* bytes = buffer.data();
+        std::size_t count = size;
+        if (first && count >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0)
+            bytes += 3, count -= 3; // a BOM some editors write
+        if (!reader.Feed(bytes, count))
+            return reading;
+        if (size < buffer.size()) {
+            if (std::ferror(in)) {
+                reading.error = "cannot read " + source + ": "
+                    + (error != 0 ? std::strerror(error) : "read failed");
+                return reading;
+            }
+            break;
+        }
+    }
+    reader.Finish();
+    return reading;
+}
+
+GroupReading ReadInput(const std::string& file)
+{
+    if (file.empty() || file == "-")
+        return ReadGroups(stdin, "standard input");
+    std::FILE* in = OpenForReading(file);
+    if (!in)
+        return { {},
+            "cannot read " + Quoted(file, std::string::npos) + ": " + std::strerror(errno) };
+    GroupReading reading = ReadGroups(in, Quoted(file, std::string::npos));
+    std::fclose(in);
+    return reading;
+}
+
+nlohmann::json Units(std::optional<std::int64_t> units, int decimals)
+{
+    if (!units)
+        return nullptr;
+    return static_cast<double>(*units) / static_cast<double>(Pow10(decimals));
+}
+
+const char* TakenKey(GroupTaken taken)
+{
+    switch (taken) {
+    case GroupTaken::Mean:
+        return "mean";
+    case GroupTaken::Middle:
+        return "middle";
+    case GroupTaken::Invalid:
+        return "invalid";
+    case GroupTaken::Given:
+        break;
+    }
+    return "given";
+}
+
+nlohmann::json OutcomeJson(const EvaluationInputs& in, const EvaluationOutcome& out)
+{
+    nlohmann::json groups = nlohmann::json::array();
+    for (std::size_t i = 0; i < in.groups.size(); ++i) {
+        nlohmann::json strengths = nlohmann::json::array();
+        for (std::int64_t s : in.groups[i].strengths)
+            strengths.push_back(Units(s, 1));
+        // A stop before the groups were taken leaves them to be taken here.
+        const GroupResult r
+            = i < out.groups.size() ? out.groups[i] : EvaluateGroup(in.groups[i], in.factor);
+        groups.push_back({ { "strengths", strengths }, { "value", Units(r.value, 1) },
+            { "taken", TakenKey(r.taken) } });
+    }
+    nlohmann::json lambda = nlohmann::json::object();
+    for (const EvalCoefficient& c : out.coefficients)
+        lambda[c.key] = Units(c.value, 2);
+    nlohmann::json conditions = nlohmann::json::array();
+    for (const EvalCondition& c : out.conditions)
+        conditions.push_back(
+            { { "left", Units(c.left, 1) }, { "right", Units(c.right, 2) }, { "met", c.met } });
+    return {
+        { "stopped", out.stopped },
+        { "messages", MessagesJson(out.messages) },
+        { "report", out.report },
+        { "groups", groups },
+        { "method", out.method ? nlohmann::json(MethodKey(*out.method)) : nlohmann::json() },
+        { "n", out.n },
+        { "mean", Units(out.mean, 1) },
+        { "min", Units(out.min, 1) },
+        { "sd", Units(out.sd, 2) },
+        { "sigma0", Units(out.sigma0Used, 2) },
+        { "lambda", lambda },
+        { "conditions", conditions },
+        { "passed", out.passed },
+    };
+}
+
+int RunEvaluate(const EvaluateCommand& command, const OutputStyle& style)
+{
+    EvaluationInputs in;
+    const EvalGradeItem& grade = kEvalGrades[static_cast<std::size_t>(command.grade)];
+    in.gradeText = grade.text;
+    in.fcuK = grade.fcuK;
+    in.method = static_cast<EvalMethod>(command.method);
+    in.size = static_cast<SpecimenSize>(command.size);
+    in.factor = SizeFactorUnits(in.size);
+    // The validators have made sure both are numbers that fit.
+    if (command.factorOption->count() > 0)
+        in.factor = *ParseUnits(command.factor, 2);
+    if (command.sigma0Option->count() > 0)
+        in.sigma0 = *ParseUnits(command.sigma0, 2);
+    else if (in.method == EvalMethod::Known)
+        return Refuse("--sigma0: needed with --method known", style);
+
+    const GroupReading reading = ReadInput(command.file);
+    if (!reading.error.empty())
+        return Refuse(reading.error, style);
+    in.groups = reading.groups;
+
+    const EvaluationOutcome out = Evaluate(in);
+    const int status = out.stopped ? kExitStopped : kExitReport;
+    if (style.json)
+        return WriteOutput(stdout, JsonText(OutcomeJson(in, out)), style.encoding) ? status
+                                                                                   : kExitUsage;
+    for (const Message& m : out.messages)
+        if (!WriteOutput(stderr, m.text + "\n", style.encoding))
+            return kExitUsage;
+    if (!out.stopped && !WriteOutput(stdout, out.report, style.encoding))
+        return kExitUsage;
+    return status;
+}
+
+// A number option held as its text and read exactly to 0.01 when the
+// command runs, never through a double.
+CLI::Option* AddExactOption(CLI::App& app, const std::string& name, std::string& text,
+    const std::string& valueName, const std::string& description)
+{
+    return app.add_option("--" + name, text, description)
+        ->type_name(valueName)
+        ->check(CLI::Validator(
+            [](std::string& value) {
+                return ParseUnits(value, 2) ? std::string() : Quoted(value) + " is not a number";
+            },
+            ""));
+}
+
+} // namespace
+
+CliCommand AddEvaluateCommand(CLI::App& program)
+{
+    CLI::App* app = program.add_subcommand("evaluate", kDescription);
+    app->footer(kFooter);
+    auto command = std::make_shared<EvaluateCommand>();
+    app->add_option(
+           "FILE", command->file, "groups to read; standard input without it or with \"-\"")
+        ->type_name("");
+
+    std::vector<std::string> grades;
+    for (const EvalGradeItem& g : kEvalGrades)
+        grades.push_back(g.text);
+    AddListOption(*app, "grade", grades, command->grade,
+        grades.front() + "|" + grades[1] + "|...|" + grades.back(), "strength grade")
+        ->required()
+        ->description("strength grade; no opening value: it must be given");
+    const std::vector<std::string> methods = { "auto", "known", "unknown", "nonstat" };
+    AddListOption(*app, "method", methods, command->method, Choices(methods),
+        "自动, 统计方法（标准差已知）, 统计方法（标准差未知）,\n非统计方法");
+    AddListOption(*app, "size", { "150", "100", "200" }, command->size, "150|100|200",
+        "specimen size, mm; sets the size factor and, from C60,\nwarns that it must be found by "
+        "test");
+    command->sigma0Option = AddExactOption(
+        *app, "sigma0", command->sigma0, "S", "σ0 of the previous period, MPa (with known)");
+    command->factorOption = AddExactOption(
+        *app, "factor", command->factor, "F", "size factor, in place of the size's own");
+
+    return { app, [command](const OutputStyle& style) { return RunEvaluate(*command, style); } };
+}

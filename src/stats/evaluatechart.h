@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QChartView>
+
+#include <optional>
+#include <vector>
+
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
+class QXYSeries;
+
+// The group values of the evaluation form in their order, one point a
+// group, with a line at fcu,k and one at the bound fcu,min must reach, so a
+// group below it stands out in red.
+class CEvaluateChart : public QChartView
+{
+    Q_OBJECT
+
+public:
+    explicit CEvaluateChart(QWidget* parent);
+
+    // Values in MPa by group number (1-based); none for an invalid group.
+    // The bound is none until an evaluation has set it.
+    void setData(const std::vector<std::optional<double>>& values, double fcuK,
+        std::optional<double> minLimit);
+
+    // What is drawn, for tests: the points above and below the bound.
+    int pointCount() const;
+    int pointsBelowLimit() const;
+    bool showsLimit() const;
+
+private:
+    void show(QXYSeries* series, bool shown);
+
+    QScatterSeries* m_pValues = nullptr;
+    QScatterSeries* m_pBelow = nullptr;
+    QLineSeries* m_pFcuK = nullptr;
+    QLineSeries* m_pLimit = nullptr;
+    QValueAxis* m_pAxisX = nullptr;
+    QValueAxis* m_pAxisY = nullptr;
+};

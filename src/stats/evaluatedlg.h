@@ -1,0 +1,66 @@
+#pragma once
+
+#include "common/formdialog.h"
+#include "stats/evaluation.h"
+
+#include <optional>
+#include <vector>
+
+class CEvaluateChart;
+class CQoruView;
+class QComboBox;
+class QLineEdit;
+class QTableWidget;
+
+// The strength acceptance evaluation (template 155). Groups are typed one
+// line at a time (Enter, Enter adds) or pasted several lines at once; 评定
+// evaluates them, shows the results and the chart, and appends the report
+// to the view it was opened from.
+class CEvaluateDlg : public CFormDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CEvaluateDlg(CQoruView* pParent);
+
+    const std::vector<EvalGroup>& groups() const { return m_groups; }
+    CEvaluateChart* chart() const { return m_pChart; }
+
+    // Adds the groups of a block of lines, all of them or, after saying
+    // which line is wrong, none.
+    bool pasteBlock(const QString& text);
+
+public Q_SLOTS:
+    void OnAdd();
+    void OnDelete();
+    void OnPaste(); // the clipboard as a block
+    void OnSelendokGrade();
+    void OnSelendokMethod();
+    void OnSelendokSize();
+    void OnEvaluate();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnInitDialog();
+    void pasteIntoBox(); // Ctrl+V in the input box
+    void addGroups(const std::vector<EvalGroup>& groups);
+    void refreshGroups(); // the value column and the chart, with the factor now in its box
+    void clearResults();
+    void showSizeNotice();
+    std::optional<std::int64_t> readUnits(int id, int decimals);
+    std::int64_t fcuK() const;
+    SpecimenSize size() const;
+    std::int64_t shownFactor() const; // the box's factor when it is a valid one, else 1.00
+
+    QLineEdit* m_editInput = nullptr; // 1200
+    QTableWidget* m_listGroups = nullptr; // 1204
+    QComboBox* m_cbGrade = nullptr; // 1205
+    QComboBox* m_cbMethod = nullptr; // 1206
+    QComboBox* m_cbSize = nullptr; // 1208
+    CEvaluateChart* m_pChart = nullptr; // over 1216
+    std::vector<EvalGroup> m_groups; // the rows of the list, in order
+    std::optional<std::int64_t> m_minLimit; // of the last evaluation, 0.01 MPa
+    CQoruView* m_pView;
+};
