@@ -70,7 +70,8 @@ test-windows: windows-build configure
 # qoru-calc.exe and the help page, ready to copy to a Windows machine.
 dist-windows: windows-build
 	@rm -rf $(WINBUILD)/dist && mkdir -p $(WINBUILD)/dist
-	@cp $(WINBUILD)/bin/qoru-calc.exe src/res/qohelp.htm $(WINBUILD)/dist/
+	@cp src/res/qohelp.htm $(WINBUILD)/dist/
+	@x86_64-w64-mingw32-strip -o $(WINBUILD)/dist/qoru-calc.exe $(WINBUILD)/bin/qoru-calc.exe
 	@ls -l $(WINBUILD)/dist
 
 # Runs each fuzz target for FUZZ_SECONDS and keeps what it found that
