@@ -55,10 +55,10 @@ windows-build: deps
 		-DQORU_HOST_BUILD=$(CURDIR)/$(BUILD) >/dev/null
 	@cmake --build $(WINBUILD) -j $(JOBS)
 
-# The end-to-end tests of qoru-calc.exe are the Linux test program run against
+# The end-to-end tests of qoru-calc.exe are the Linux test programs run against
 # it, beside the Linux qoru-calc whose reports it must match.
 test-windows: windows-build configure
-	@cmake --build $(BUILD) -j $(JOBS) --target qoru-calc test_qorucalc
+	@cmake --build $(BUILD) -j $(JOBS) --target qoru-calc test_qorucalc test_qorucalc_misuse
 	@$(WINE_ENV) scripts/wine-session start
 	@cd $(WINBUILD) && { $(WINE_ENV) ctest --output-on-failure --timeout 600 -j $(JOBS); echo $$? > ctest.rc; } | tee ctest.log; \
 	$(WINE_ENV) ../scripts/wine-session stop; \
