@@ -12,6 +12,9 @@ enum CommandId : int {
     // The strength acceptance evaluation.
     ID_CALC_EVALUATE = 32785,
 
+    // Trial batch, density correction and site mix.
+    ID_CALC_ADJUST = 32786,
+
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

@@ -108,6 +108,7 @@ void CQoruApp::connectCommands()
     connect(f->action(ID_CALC_STDDEV), &QAction::triggered, m_pView, &CQoruView::OnCalcStdDev);
     connect(f->action(ID_CALC_MIX2), &QAction::triggered, m_pView, &CQoruView::OnCalcMix2);
     connect(f->action(ID_CALC_EVALUATE), &QAction::triggered, m_pView, &CQoruView::OnCalcEvaluate);
+    connect(f->action(ID_CALC_ADJUST), &QAction::triggered, m_pView, &CQoruView::OnCalcAdjust);
     connect(f->action(ID_SET_FONT), &QAction::triggered, m_pView, &CQoruView::OnChooseFont);
     connect(m_pDoc, &CQoruDoc::fileUsed, this, &CQoruApp::addRecentFile);
     connect(f->action(ID_FILE_PRINT), &QAction::triggered, m_pPrint, &CPrintCommands::OnFilePrint);

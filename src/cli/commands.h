@@ -20,3 +20,4 @@ CliCommand AddMix1Command(CLI::App& program);
 CliCommand AddMix2Command(CLI::App& program);
 CliCommand AddStdDevCommand(CLI::App& program);
 CliCommand AddEvaluateCommand(CLI::App& program);
+CliCommand AddAdjustCommand(CLI::App& program);

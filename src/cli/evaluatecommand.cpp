@@ -121,27 +121,15 @@ GroupReading ReadGroups(std::FILE* in, const std::string& source)
 {
     GroupReading reading;
     GroupReader reader(reading);
-    std::vector<char> buffer(std::size_t { 1 } << 16);
-    for (bool first = true;; first = false) {
-        errno = 0;
-        const std::size_t size = std::fread(buffer.data(), 1, buffer.size(), in);
-        const int error = errno;
-        const char* bytes = buffer.data();
-        std::size_t count = size;
-        if (first && count >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0)
-            bytes += 3, count -= 3; // a BOM some editors write
-        if (!reader.Feed(bytes, count))
-            return reading;
-        if (size < buffer.size()) {
-            if (std::ferror(in)) {
-                reading.error = "cannot read " + source + ": "
-                    + (error != 0 ? std::strerror(error) : "read failed");
-                return reading;
-            }
-            break;
-        }
-    }
-    reader.Finish();
+    bool stopped = false;
+    const std::string error = FeedStream(in, source, [&](const char* bytes, std::size_t count) {
+        stopped = !reader.Feed(bytes, count);
+        return !stopped;
+    });
+    if (!error.empty())
+        reading.error = error;
+    else if (!stopped)
+        reader.Finish();
     return reading;
 }
 

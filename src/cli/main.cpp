@@ -27,6 +27,7 @@ CliCommand (*const kCommands[])(CLI::App&) = {
     AddMix2Command,
     AddStdDevCommand,
     AddEvaluateCommand,
+    AddAdjustCommand,
 };
 
 const char kDescription[] = "Runs one calculation of Qoru and prints its report.";

@@ -100,13 +100,11 @@ private:
 
 } // namespace
 
-StrengthReading ReadStrengths(std::FILE* in, const std::string& source, std::size_t maxCount)
+std::string FeedStream(std::FILE* in, const std::string& source,
+    const std::function<bool(const char*, std::size_t)>& feed)
 {
-    StrengthReading reading;
-    StrengthParser parser(reading, maxCount);
     std::vector<char> buffer(std::size_t { 1 } << 16);
-    bool first = true;
-    for (;;) {
+    for (bool first = true;; first = false) {
         errno = 0;
         const std::size_t size = std::fread(buffer.data(), 1, buffer.size(), in);
         const int error = errno;
@@ -116,19 +114,30 @@ StrengthReading ReadStrengths(std::FILE* in, const std::string& source, std::siz
         // in the first piece.
         if (first && count >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0)
             bytes += 3, count -= 3;
-        first = false;
-        if (!parser.Feed(bytes, count))
-            return reading;
+        if (!feed(bytes, count))
+            return {};
         if (size < buffer.size()) {
-            if (std::ferror(in)) {
-                reading.error = "cannot read " + source + ": "
+            if (std::ferror(in))
+                return "cannot read " + source + ": "
                     + (error != 0 ? std::strerror(error) : "read failed");
-                return reading;
-            }
-            break;
+            return {};
         }
     }
-    parser.Finish();
+}
+
+StrengthReading ReadStrengths(std::FILE* in, const std::string& source, std::size_t maxCount)
+{
+    StrengthReading reading;
+    StrengthParser parser(reading, maxCount);
+    bool stopped = false;
+    const std::string error = FeedStream(in, source, [&](const char* bytes, std::size_t count) {
+        stopped = !parser.Feed(bytes, count);
+        return !stopped;
+    });
+    if (!error.empty())
+        reading.error = error;
+    else if (!stopped)
+        parser.Finish();
     return reading;
 }
 

@@ -223,6 +223,23 @@ QWidget* CFormDialog::create(const ControlSpec& c)
         auto* list = new QTableWidget(0, 1, this);
         list->setFocusPolicy(Qt::StrongFocus);
         list->setTabKeyNavigation(false); // Tab leaves the list; arrows walk its rows
+        // A report-style list: whole rows, read-only, one text line a row.
+        list->setShowGrid(true);
+        list->setSelectionBehavior(QAbstractItemView::SelectRows);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setWordWrap(false);
+        list->verticalHeader()->hide();
+        list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
+        list->horizontalHeader()->setHighlightSections(false);
+        list->horizontalHeader()->setSectionsClickable(false);
+        // Keep the selection as visible as with the focus in the list.
+        QPalette palette = list->palette();
+        palette.setColor(QPalette::Inactive, QPalette::Highlight,
+            palette.color(QPalette::Active, QPalette::Highlight));
+        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+            palette.color(QPalette::Active, QPalette::HighlightedText));
+        list->setPalette(palette);
         w = list;
         break;
     }

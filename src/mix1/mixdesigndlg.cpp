@@ -1,9 +1,12 @@
 #include "mix1/mixdesigndlg.h"
 
+#include "adjust/adjustdesign.h"
+#include "adjust/adjustdlg.h"
 #include "common/prompter.h"
 #include "mix1/mix1calc.h"
 #include "mix1/mix1lists.h"
 #include "res/dialog130.h"
+#include "res/dialog160.h"
 #include "view/qoruview.h"
 
 #include <QCheckBox>
@@ -55,7 +58,7 @@ CMixDesignDlg::CMixDesignDlg(CQoruView* pView)
     };
     for (const auto& b : bindings)
         bindDouble(b.id, b.member);
-    setEnterButtons({ IDC_CALCULATE, IDCANCEL });
+    setEnterButtons({ IDC_CALCULATE, IDCANCEL, IDC_ADJUST });
 
     // A result box is named by its column and its row.
     const struct
@@ -95,6 +98,7 @@ CMixDesignDlg::CMixDesignDlg(CQoruView* pView)
     connect(m_checkCustom, &QCheckBox::clicked, this, &CMixDesignDlg::OnCustomRatio);
     connect(button(IDC_CALCULATE), &QPushButton::clicked, this, &CMixDesignDlg::OnCalculate);
     connect(button(IDCANCEL), &QPushButton::clicked, this, &QDialog::reject);
+    connect(button(IDC_ADJUST), &QPushButton::clicked, this, &CMixDesignDlg::OnAdjust);
 
     OnInitDialog();
 }
@@ -109,6 +113,7 @@ void CMixDesignDlg::OnInitDialog()
     edit(IDC_WB)->setReadOnly(true);
     centreOverOwner();
     UpdateData(false);
+    button(IDC_ADJUST)->setEnabled(false); // nothing to adjust before a calculation
     m_cbPerformance->setFocus(Qt::OtherFocusReason);
 }
 
@@ -245,4 +250,12 @@ void CMixDesignDlg::OnCalculate()
     UpdateData(false);
 
     m_pView->appendReport(out.report);
+    m_pView->setLastDesign(AdjustInputsFromMix1(r));
+    button(IDC_ADJUST)->setEnabled(true);
+}
+
+void CMixDesignDlg::OnAdjust()
+{
+    CAdjustDlg dlg(this, m_pView, *m_pView->lastDesign());
+    dlg.exec();
 }

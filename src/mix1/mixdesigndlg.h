@@ -25,6 +25,7 @@ private Q_SLOTS:
     void OnSelendokCementGrade();
     void OnCustomRatio();
     void OnCalculate();
+    void OnAdjust();
 
 private:
     void OnInitDialog();

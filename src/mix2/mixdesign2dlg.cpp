@@ -1,7 +1,10 @@
 #include "mix2/mixdesign2dlg.h"
 
+#include "adjust/adjustdesign.h"
+#include "adjust/adjustdlg.h"
 #include "common/prompter.h"
 #include "res/dialog135.h"
+#include "res/dialog160.h"
 #include "view/qoruview.h"
 
 #include <QComboBox>
@@ -67,7 +70,7 @@ CMixDesign2Dlg::CMixDesign2Dlg(CQoruView* pParent)
     m_cbPowder1Kind->setAccessibleName(QStringLiteral("粉体一种类"));
     m_cbPowder2Kind->setAccessibleName(QStringLiteral("粉体二种类"));
     DoDataExchange();
-    setEnterButtons({ 1071, IDCANCEL });
+    setEnterButtons({ 1071, IDCANCEL, IDC_ADJUST });
 
     // A handler runs when the user confirms an entry, the selected one too,
     // never when the code selects one.
@@ -84,6 +87,8 @@ CMixDesign2Dlg::CMixDesign2Dlg(CQoruView* pParent)
     connect(m_cbPowder2Kind, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokPowder2Kind);
     connect(button(1071), &QPushButton::clicked, this, &CMixDesign2Dlg::OnCalc);
     connect(button(IDCANCEL), &QPushButton::clicked, this, &QDialog::reject);
+    connect(button(IDC_ADJUST), &QPushButton::clicked, this, &CMixDesign2Dlg::OnAdjust);
+    button(IDC_ADJUST)->setEnabled(false); // nothing to adjust before a design passes
 
     OnInitDialog();
 }
@@ -310,4 +315,14 @@ void CMixDesign2Dlg::OnCalc()
     m_work = out.work;
     UpdateData(false);
     m_pView->appendReport(out.report);
+    if (out.passed) {
+        m_pView->setLastDesign(AdjustInputsFromMix2(out.members));
+        button(IDC_ADJUST)->setEnabled(true);
+    }
+}
+
+void CMixDesign2Dlg::OnAdjust()
+{
+    CAdjustDlg dlg(this, m_pView, *m_pView->lastDesign());
+    dlg.exec();
 }

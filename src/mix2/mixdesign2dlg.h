@@ -34,6 +34,7 @@ public Q_SLOTS:
     void OnSelendokPowder1Kind();
     void OnSelendokPowder2Kind();
     void OnCalc();
+    void OnAdjust();
 
 private:
     void OnInitDialog();

@@ -1,5 +1,7 @@
 #include "res/dialog130.h"
 
+#include "res/dialog160.h"
+
 namespace {
 
 using K = ControlKind;
@@ -108,6 +110,8 @@ DialogSpec Build()
         Result(IDC_MASS_ADMIXTURE, 291, 180),
 
         { IDCANCEL, K::PushButton, "返回(&C)", 192, 202, 50, 14, S::TabStop },
+        // Opens the trial-batch form with the last design; enabled once calculated.
+        { IDC_ADJUST, K::PushButton, "调整(&T)…", 289, 202, 50, 14, S::TabStop },
     };
     return d;
 }

@@ -1,5 +1,7 @@
 #include "res/dialog135.h"
 
+#include "res/dialog160.h"
+
 namespace {
 
 using namespace ControlStyle;
@@ -135,6 +137,8 @@ DialogSpec Build()
 
     c.push_back({ 1071, ControlKind::PushButton, "计算(&E)", 130, 254, 56, 14, TabStop });
     c.push_back({ IDCANCEL, ControlKind::PushButton, "返回(&C)", 264, 254, 56, 14, TabStop });
+    // Opens the trial-batch form with the last design; enabled once calculated.
+    c.push_back({ IDC_ADJUST, ControlKind::PushButton, "调整(&T)…", 387, 254, 56, 14, TabStop });
     return d;
 }
 

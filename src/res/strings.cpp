@@ -19,6 +19,9 @@ const Entry kStrings[] = {
     // The strength acceptance evaluation.
     { ID_CALC_EVALUATE, "混凝土强度检验评定\n混凝土强度检验评定" },
 
+    // Trial batch, density correction and site mix.
+    { ID_CALC_ADJUST, "试配与施工配合比\n试配与施工配合比" },
+
     { ID_FILE_NEW, "建立新文档\n新建" },
     { ID_FILE_OPEN, "打开一个现有文档\n打开" },
     { ID_FILE_SAVE, "保存活动文档\n保存" },

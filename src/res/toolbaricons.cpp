@@ -82,6 +82,13 @@ const char* const kMix2[] = {
     ".dgggggg..rrr...", ".dgkgggg.r...r..", ".dggggkg.....r..", ".dddddddd...r...",
     "...........r....", ".........rrrrr..", "................",
 };
+// A balance weighing the trial batch.
+const char* const kAdjust[] = {
+    "................", ".......kk.......", ".......kk.......", ".kkkkkkkkkkkkkk.",
+    ".b.....kk.....b.", ".b.....kk.....b.", "b.b....kk....b.b", "b.b....kk....b.b",
+    "bbb....kk....bbb", ".......kk.......", ".......kk.......", ".....gggggg.....",
+    "....gggggggg....", "...kkkkkkkkkk...", "................",
+};
 // A bell curve over its axis, one standard deviation marked either side.
 const char* const kStdDev[] = {
     "................", "................", ".......bb.......", "......b..b......",
@@ -123,6 +130,7 @@ const char* const* ToolbarIconRows(int commandId)
     case ID_FILE_PRINT: return kPrint;
     case ID_CALC_MIX: return kMix1;
     case ID_CALC_MIX2: return kMix2;
+    case ID_CALC_ADJUST: return kAdjust;
     case ID_CALC_STDDEV: return kStdDev;
     case ID_CALC_EVALUATE: return kEvaluate;
     case ID_SET_FONT: return kFont;

@@ -130,28 +130,12 @@ void CEvaluateDlg::OnInitDialog()
     list->setColumnCount(3);
     list->setHorizontalHeaderLabels(
         { QStringLiteral("组号"), QStringLiteral("试件强度"), QStringLiteral("代表值") });
-    list->setShowGrid(true);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setWordWrap(false);
-    list->verticalHeader()->hide();
-    list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
-    list->horizontalHeader()->setHighlightSections(false);
-    list->horizontalHeader()->setSectionsClickable(false);
     list->horizontalHeader()->setStretchLastSection(true);
     const int digit = list->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     list->setColumnWidth(
         kNumber, list->fontMetrics().horizontalAdvance(QStringLiteral("组号")) + 2 * digit);
     list->setColumnWidth(kStrengths, 18 * digit);
-    // Keep the selection as visible as with the focus in the list.
-    QPalette palette = list->palette();
-    palette.setColor(QPalette::Inactive, QPalette::Highlight,
-        palette.color(QPalette::Active, QPalette::Highlight));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-        palette.color(QPalette::Active, QPalette::HighlightedText));
-    list->setPalette(palette);
 
     // The input box's own paste goes through pasteIntoBox, from the menu as from the keys.
     m_editInput->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -48,24 +48,8 @@ void CStdDevDlg::OnInitDialog()
     UpdateData(false);
 
     QTableWidget* list = m_listStrength;
-    list->setShowGrid(true);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setWordWrap(false);
-    list->verticalHeader()->hide();
-    list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
     list->horizontalHeader()->setStretchLastSection(false);
-    list->horizontalHeader()->setHighlightSections(false);
-    list->horizontalHeader()->setSectionsClickable(false);
-    // Keep the selection as visible as with the focus in the list.
-    QPalette palette = list->palette();
-    palette.setColor(QPalette::Inactive, QPalette::Highlight,
-        palette.color(QPalette::Active, QPalette::Highlight));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-        palette.color(QPalette::Active, QPalette::HighlightedText));
-    list->setPalette(palette);
 
     auto* header = new QTableWidgetItem(QStringLiteral("试件强度(MPa)"));
     header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -1,5 +1,6 @@
 #include "view/qoruview.h"
 
+#include "adjust/adjustdlg.h"
 #include "common/prompter.h"
 #include "doc/reporttext.h"
 #include "mix1/mixdesigndlg.h"
@@ -317,5 +318,11 @@ void CQoruView::OnCalcMix2()
 void CQoruView::OnCalcEvaluate()
 {
     CEvaluateDlg dlg(this);
+    dlg.exec();
+}
+
+void CQoruView::OnCalcAdjust()
+{
+    CAdjustDlg dlg(this, this, m_lastDesign.value_or(AdjustInputs {}));
     dlg.exec();
 }

@@ -1,4 +1,5 @@
 // Renders the program's windows to PNG files: qoru-snapshots OUTPUT_FOLDER.
+#include "adjust/adjustdlg.h"
 #include "app/commandids.h"
 #include "app/mainframe.h"
 #include "app/qoruapp.h"
@@ -10,6 +11,7 @@
 #include "res/dialog130.h"
 #include "res/dialog150.h"
 #include "res/dialog155.h"
+#include "res/dialog160.h"
 #include "stats/evaluatedlg.h"
 #include "stats/stddevdlg.h"
 #include "testprompter.h"
@@ -118,6 +120,33 @@ bool Mix2Shots()
     ok = Save(&dlg, QStringLiteral("mix2-calculated")) && ok;
     dlg.close();
     ok = Save(app->mainFrame(), QStringLiteral("mainwindow-mix2-report")) && ok;
+    app->document()->setModified(false);
+    return ok;
+}
+
+// The trial-batch form opened from method 1 after a calculation, with a
+// measured density that corrects the mix and wet aggregates.
+bool AdjustShots()
+{
+    auto app = MainWindow();
+    if (!app)
+        return false;
+    CMixDesignDlg mix(app->view());
+    mix.setModal(false);
+    mix.show();
+    mix.button(IDC_CALCULATE)->click();
+    CAdjustDlg dlg(&mix, app->view(), *app->view()->lastDesign());
+    dlg.setModal(false);
+    dlg.show();
+    bool ok = Save(&dlg, QStringLiteral("adjust-open"));
+    dlg.edit(IDC_ADJ_MEASURED_DENSITY)->setText(QStringLiteral("2300"));
+    dlg.edit(IDC_ADJ_SAND_MOISTURE)->setText(QStringLiteral("3.2"));
+    dlg.edit(IDC_ADJ_COARSE_MOISTURE)->setText(QStringLiteral("1.2"));
+    dlg.button(IDC_ADJ_CALCULATE)->click();
+    ok = Save(&dlg, QStringLiteral("adjust-corrected")) && ok;
+    dlg.reject();
+    mix.reject();
+    ok = Save(app->mainFrame(), QStringLiteral("adjust-report")) && ok;
     app->document()->setModified(false);
     return ok;
 }
@@ -249,7 +278,7 @@ int main(int argc, char** argv)
     TestPrompter prompter; // nothing may wait for a person
 
     const std::function<bool()> shots[] = { MainWindowShots, MixDesignShots, Mix2Shots, StdDevShots,
-        PrintPreviewShots, EvaluateShots };
+        PrintPreviewShots, EvaluateShots, AdjustShots };
     bool ok = true;
     for (const auto& shot : shots)
         ok = shot() && ok;

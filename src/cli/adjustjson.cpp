@@ -1,0 +1,122 @@
+#include "cli/adjustjson.h"
+
+#include "common/exactdecimal.h"
+#include "common/reportnum.h"
+
+#include <cstdlib>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const char* const kKeys[kAdjustMaterials]
+    = { "cement", "powder1", "powder2", "sand", "coarse", "water", "admixture" };
+
+// An exact decimal as a JSON number: the double nearest to it, which prints
+// back with the same digits.
+double Number(std::int64_t units, int decimals)
+{
+    return std::strtod(UnitsText(units, decimals).c_str(), nullptr);
+}
+
+Json Masses(const AdjustMasses& masses, bool batch)
+{
+    Json out = Json::object();
+    for (int m = 0; m < kAdjustMaterials; ++m)
+        out[kKeys[m]] = Number(
+            masses[static_cast<size_t>(m)], batch ? kAdjustBatchDecimals : AdjustMassDecimals(m));
+    return out;
+}
+
+Json OrNull(const std::optional<std::int64_t>& units, int decimals)
+{
+    return units ? Json(Number(*units, decimals)) : Json(nullptr);
+}
+
+// A name the design carries, in its results or beside them.
+std::string NameOf(const Json& doc, const Json& results, const char* key, const char* fallback)
+{
+    for (const Json* where : { &results, &doc }) {
+        const auto it = where->find(key);
+        if (it != where->end() && it->is_string())
+            return it->get<std::string>();
+    }
+    return fallback;
+}
+
+} // namespace
+
+namespace {
+
+std::optional<AdjustInputs> DesignFrom(const std::string& text, std::string& error)
+{
+    const Json doc = Json::parse(text, nullptr, false);
+    if (doc.is_discarded() || !doc.is_object()) {
+        error = "the design is not the JSON of qoru-calc mix1 or mix2 --json";
+        return std::nullopt;
+    }
+    if (doc.value("stopped", false)) {
+        error = "the design calculation stopped: there is no mix to adjust";
+        return std::nullopt;
+    }
+    if (!doc.value("passed", true)) {
+        error = "the design failed its self-compacting check: there is no mix to adjust";
+        return std::nullopt;
+    }
+    const auto results = doc.find("results");
+    if (results == doc.end() || !results->is_object()) {
+        error = "the design holds no \"results\"";
+        return std::nullopt;
+    }
+
+    AdjustInputs in;
+    const bool method1 = results->contains("flyAshMass");
+    const char* const keys[kAdjustMaterials] = { "cementMass",
+        method1 ? "flyAshMass" : "powder1Mass", method1 ? "slagMass" : "powder2Mass", "sandMass",
+        "coarseMass", "waterMass", method1 ? "admixtureMass" : nullptr };
+    for (int m = 0; m < kAdjustMaterials; ++m) {
+        if (!keys[m]) {
+            in.masses[static_cast<size_t>(m)] = "0"; // method 2 uses no admixture
+            continue;
+        }
+        const auto value = results->find(keys[m]);
+        if (value == results->end() || !value->is_number()) {
+            error = std::string("the design has no number \"") + keys[m] + "\"";
+            return std::nullopt;
+        }
+        // As the design form's box shows it.
+        in.masses[static_cast<size_t>(m)] = FormatGeneral(value->get<double>(), 15);
+    }
+    in.powder1Name = method1 ? "粉煤灰" : NameOf(doc, *results, "powder1Name", "粉体一");
+    in.powder2Name = method1 ? "矿渣粉" : NameOf(doc, *results, "powder2Name", "粉体二");
+    return in;
+}
+
+} // namespace
+
+std::optional<AdjustInputs> AdjustDesignFromJson(const std::string& text, std::string& error)
+{
+    try {
+        return DesignFrom(text, error);
+    } catch (const nlohmann::json::exception&) {
+        // A field of another type than the mix commands write.
+        error = "the design is not the JSON of qoru-calc mix1 or mix2 --json";
+        return std::nullopt;
+    }
+}
+
+nlohmann::ordered_json AdjustResultsJson(const AdjustResults& r)
+{
+    Json out = Json::object();
+    out["computedDensity"] = Number(r.computedDensity, 1);
+    out["measuredDensity"] = OrNull(r.measuredDensity, 0);
+    out["deviation"] = OrNull(r.deviation, 2);
+    out["delta"] = OrNull(r.delta, 3);
+    out["corrected"] = r.corrected;
+    out["lab"] = Masses(r.lab, false);
+    out["ratio"] = Json { { "wb", Number(r.wb, 2) }, { "sand", Number(r.sandRatio, 2) },
+        { "coarse", Number(r.coarseRatio, 2) }, { "water", Number(r.waterRatio, 2) } };
+    out["site"] = Masses(r.site, false);
+    out["batch"] = Masses(r.batch, true);
+    return out;
+}
