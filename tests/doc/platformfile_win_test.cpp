@@ -164,6 +164,17 @@ TEST_F(WinFileLayer, FailedSavesKeepTheOldFileByteForByte)
     EXPECT_EQ(Names().size(), 2u);
 }
 
+TEST_F(WinFileLayer, AHardLinkedFileIsRewrittenInPlaceForEveryName)
+{
+    const std::string path = Path("报告.txt");
+    ASSERT_EQ(Save(path, kOld), FileError::None);
+    ASSERT_TRUE(CreateHardLinkW(Wide(Path("链接.txt")).c_str(), Wide(path).c_str(), nullptr));
+    ASSERT_EQ(Save(path, kNew), FileError::None);
+    EXPECT_EQ(ReadBack(path), kNew);
+    EXPECT_EQ(ReadBack(Path("链接.txt")), kNew);
+    EXPECT_EQ(Names().size(), 2u); // the copy of the old bytes is gone
+}
+
 TEST_F(WinFileLayer, BadPathsGiveTheirMessages)
 {
     ASSERT_EQ(Save(Path("a.txt"), kOld), FileError::None);
