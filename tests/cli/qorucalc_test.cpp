@@ -62,7 +62,14 @@ CalcRun RunCalc(const Calc& calc, const QStringList& arguments, const QByteArray
 
 CalcRun QoruCalc(const QStringList& arguments, const QByteArray& input = QByteArray())
 {
-    return RunCalc(CalcUnderTest(), arguments, input);
+    const Calc calc = CalcUnderTest();
+    CalcRun run = RunCalc(calc, arguments, input);
+    // Wine now and then fails to start a program, silently; qoru-calc itself
+    // never fails without a message, so such a run is the emulator's and is
+    // made once more.
+    if (!calc.emulator.isEmpty() && run.exitCode != 0 && run.out.empty() && run.err.empty())
+        run = RunCalc(calc, arguments, input);
+    return run;
 }
 
 std::string Joined(const std::vector<std::string>& lines)
