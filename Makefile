@@ -11,7 +11,7 @@ PREFIX ?= /usr/local
 # ccache, where it is installed, makes rebuilds of other trees and lanes cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: readme-snapshots install all deps configure build run test test-sanitize fuzz snapshots bench clean
+.PHONY: readme-snapshots install all deps configure build run test test-sanitize windows-build test-windows dist-windows fuzz snapshots bench clean
 
 all: build
 
@@ -42,6 +42,37 @@ test-sanitize: deps
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# The Windows lane: the core, its tests, the Windows file layer and qoru-calc.exe
+# cross-compiled with MinGW-w64 and run under Wine, in a Wine prefix of its own.
+WINBUILD := build-windows
+WINE_ENV := WINEPREFIX=$(CURDIR)/$(WINBUILD)/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+
+windows-build: deps
+	@scripts/install-deps --windows
+	@cmake -S . -B $(WINBUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER) \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DQORU_GUI=OFF -DQORU_BENCH=OFF \
+		-DQORU_HOST_BUILD=$(CURDIR)/$(BUILD) >/dev/null
+	@cmake --build $(WINBUILD) -j $(JOBS)
+
+# The end-to-end tests of qoru-calc.exe are the Linux test programs run against
+# it, beside the Linux qoru-calc whose reports it must match.
+test-windows: windows-build configure
+	@cmake --build $(BUILD) -j $(JOBS) --target qoru-calc test_qorucalc test_qorucalc_misuse
+	@$(WINE_ENV) scripts/wine-session start
+	@cd $(WINBUILD) && { $(WINE_ENV) ctest --output-on-failure --timeout 600 -j $(JOBS); echo $$? > ctest.rc; } | tee ctest.log; \
+	$(WINE_ENV) ../scripts/wine-session stop; \
+	echo "Under Wine: $$(grep -Eo 'out of [0-9]+' ctest.log | grep -Eo '[0-9]+') test programs," \
+		"$$(grep -Eo '^\[==========\] [0-9]+ tests? from' Testing/Temporary/LastTest.log | \
+		awk '{n += $$2} END {print n + 0}') GoogleTest tests in them"; \
+	exit $$(cat ctest.rc)
+
+# qoru-calc.exe and the help page, ready to copy to a Windows machine.
+dist-windows: windows-build
+	@rm -rf $(WINBUILD)/dist && mkdir -p $(WINBUILD)/dist
+	@cp src/res/qohelp.htm $(WINBUILD)/dist/
+	@x86_64-w64-mingw32-strip -o $(WINBUILD)/dist/qoru-calc.exe $(WINBUILD)/bin/qoru-calc.exe
+	@ls -l $(WINBUILD)/dist
 
 # Runs each fuzz target for FUZZ_SECONDS and keeps what it found that
 # reaches new code in tests/fuzz/corpus/.
@@ -77,4 +108,4 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) build-sanitize build-fuzz
+	rm -rf $(BUILD) build-sanitize build-fuzz $(WINBUILD)

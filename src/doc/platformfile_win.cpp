@@ -58,6 +58,38 @@ FileError FromWin32(DWORD error)
     }
 }
 
+// A name longer than a file system's 255 characters is a bad path on
+// Windows, but some file systems (and Wine) report it as "not found".
+bool HasOverlongName(const std::wstring& path)
+{
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find_first_of(L"\\/", start);
+        if (end == std::wstring::npos)
+            end = path.size();
+        if (end - start > 255)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// Replacing a file needs the right to delete it, which another program's
+// handle denies unless it shares deletion; asking for that right first
+// tells a file in use (a sharing violation) before anything is written.
+DWORD ReplaceableError(const std::wstring& target)
+{
+    HANDLE h = CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+    }
+    CloseHandle(h);
+    return ERROR_SUCCESS;
+}
+
 class Handle
 {
 public:
@@ -274,6 +306,11 @@ FileSystem::WriteResult WriteInPlace(const std::wstring& target, const std::stri
 FileSystem::ReadResult FileSystem::ReadFile(const std::string& path, long long maxBytes)
 {
     ReadResult r;
+    if (HasOverlongName(Wide(path))) {
+        r.status = ReadStatus::OpenFailed;
+        r.error = FileError::BadPath;
+        return r;
+    }
     // Others may read the file meanwhile, but not write it.
     Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -325,12 +362,16 @@ FileSystem::ReadResult FileSystem::ReadFile(const std::string& path, long long m
 FileSystem::WriteResult FileSystem::WriteFile(const std::string& path, const std::string& bytes)
 {
     std::wstring target = Wide(path);
+    if (HasOverlongName(target))
+        return Failure(ERROR_FILENAME_EXCED_RANGE);
     const Inspection old = Inspect(target);
     if (old.exists) {
         if (old.error != ERROR_SUCCESS)
             return Failure(old.error);
         if (!old.regular || old.readOnly)
             return Failure(ERROR_ACCESS_DENIED);
+        if (const DWORD error = ReplaceableError(target))
+            return Failure(error);
         if (!old.finalPath.empty())
             target = old.finalPath; // through a link to the file it leads to
         if (old.links > 1)
