@@ -21,9 +21,10 @@ double NiceStep(double span, int most)
 
 } // namespace
 
+// A view made without a chart makes one of its own, which setChart() would
+// release without deleting; so the chart comes with the constructor.
 CEvaluateChart::CEvaluateChart(QWidget* parent)
-    : QChartView(
-        new QChart, parent) // a view made without a chart makes one that setChart() would leak
+    : QChartView(new QChart, parent)
 {
     QChart* chart = this->chart();
     chart->setMargins(QMargins(2, 2, 2, 2));
