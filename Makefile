@@ -58,7 +58,8 @@ windows-build: deps
 # The end-to-end tests of qoru-calc.exe are the Linux test programs run against
 # it, beside the Linux qoru-calc whose reports it must match.
 test-windows: windows-build configure
-	@cmake --build $(BUILD) -j $(JOBS) --target qoru-calc test_qorucalc test_qorucalc_misuse
+	@cmake --build $(BUILD) -j $(JOBS) --target qoru-calc test_qorucalc test_qorucalc_misuse \
+		test_qorucalc_evaluate test_qorucalc_adjust
 	@$(WINE_ENV) scripts/wine-session start
 	@cd $(WINBUILD) && { $(WINE_ENV) ctest --output-on-failure --timeout 600 -j $(JOBS); echo $$? > ctest.rc; } | tee ctest.log; \
 	$(WINE_ENV) ../scripts/wine-session stop; \

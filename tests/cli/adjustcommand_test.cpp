@@ -1,37 +1,20 @@
 // qoru-calc adjust end to end, fed by the mix commands through a pipe.
 #include "adjust/adjustcalc.h"
 #include "adjust/adjustdesign.h"
+#include "cli/calcrun.h"
 #include "mix1/mix1calc.h"
 #include "mix2/mix2calc.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CalcRun
-{
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 CalcRun QoruCalc(const QStringList& arguments, const std::string& input = {})
 {
-    QProcess process;
-    process.start(QStringLiteral(QORU_CALC_PATH), arguments);
-    process.write(input.data(), static_cast<qint64>(input.size()));
-    process.closeWriteChannel();
-    CalcRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
+    return RunQoruCalc(arguments, { QByteArray::fromStdString(input), {}, {} });
 }
 
 QJsonObject Results(const CalcRun& run)

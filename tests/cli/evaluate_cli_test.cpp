@@ -1,38 +1,21 @@
 // qoru-calc evaluate end to end: the report is the core's byte for byte,
 // the JSON holds the verdict's numbers, and the exit status tells a verdict
 // from a stop and from bad input.
+#include "cli/calcrun.h"
 #include "stats/evaluation.h"
 #include "stats/groupinput.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CalcRun
-{
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 CalcRun Evaluate(const QStringList& options, const QByteArray& input)
 {
-    QProcess process;
-    process.start(QStringLiteral(QORU_CALC_PATH), QStringList { "evaluate" } + options);
-    process.write(input);
-    process.closeWriteChannel();
-    CalcRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
+    return RunQoruCalc(QStringList { "evaluate" } + options, { input, {}, {} });
 }
 
 QJsonObject JsonOf(const CalcRun& run)

@@ -1,49 +1,21 @@
 // qoru-calc run as a hostile or careless caller would run it.
 
+#include "cli/calcrun.h"
+
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CalcRun
-{
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 // Runs qoru-calc with stdin and stdout taken from files when given.
 CalcRun QoruCalc(const QStringList& arguments, const QString& inputFile = QString(),
     const QString& outputFile = QString())
 {
-    QProcess process;
-    if (!inputFile.isEmpty())
-        process.setStandardInputFile(inputFile);
-    if (!outputFile.isEmpty())
-        process.setStandardOutputFile(outputFile);
-    // QORU_CALC and QORU_CALC_EMULATOR run another build, qoru-calc.exe under Wine.
-    const QString program = qEnvironmentVariable("QORU_CALC", QStringLiteral(QORU_CALC_PATH));
-    const QString emulator = qEnvironmentVariable("QORU_CALC_EMULATOR");
-    if (emulator.isEmpty())
-        process.start(program, arguments);
-    else
-        process.start(emulator, QStringList { program } + arguments);
-    if (inputFile.isEmpty())
-        process.closeWriteChannel();
-    CalcRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
-        run.err = "qoru-calc did not finish";
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
+    return RunQoruCalc(arguments, { {}, inputFile, outputFile });
 }
 
 TEST(QoruCalcMisuse, UsageErrorsSayWhatIsWrongInOneLine)

@@ -1,3 +1,4 @@
+#include "cli/calcrun.h"
 #include "doc/gbkcodec.h"
 #include "mix1/mix1golden.h"
 #include "mix2/mix2golden.h"
@@ -7,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,57 +19,9 @@ const char* const kBinder = "规程要求：胶凝材料用量宜控制在400～
 const char* const kSf2 = "规程要求：\n自密实性能等级SF2，粗骨料体积取值范围是：0.30--0.33(m3)。";
 const char* const kRatio = "规程要求：水胶比宜小于0.45，建议调整水胶比。";
 
-struct CalcRun
-{
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// A qoru-calc and what runs it: this build's, or the one QORU_CALC names,
-// run through QORU_CALC_EMULATOR (qoru-calc.exe under Wine).
-struct Calc
-{
-    QString program;
-    QString emulator;
-};
-
-Calc CalcUnderTest()
-{
-    return { qEnvironmentVariable("QORU_CALC", QStringLiteral(QORU_CALC_PATH)),
-        qEnvironmentVariable("QORU_CALC_EMULATOR") };
-}
-
-CalcRun RunCalc(const Calc& calc, const QStringList& arguments, const QByteArray& input)
-{
-    QProcess process;
-    if (calc.emulator.isEmpty())
-        process.start(calc.program, arguments);
-    else
-        process.start(calc.emulator, QStringList { calc.program } + arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    CalcRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
-        run.err = "qoru-calc did not finish";
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
 CalcRun QoruCalc(const QStringList& arguments, const QByteArray& input = QByteArray())
 {
-    const Calc calc = CalcUnderTest();
-    CalcRun run = RunCalc(calc, arguments, input);
-    // Wine now and then fails to start a program, silently; qoru-calc itself
-    // never fails without a message, so such a run is the emulator's and is
-    // made once more.
-    if (!calc.emulator.isEmpty() && run.exitCode != 0 && run.out.empty() && run.err.empty())
-        run = RunCalc(calc, arguments, input);
-    return run;
+    return RunQoruCalc(arguments, { input, {}, {} });
 }
 
 std::string Joined(const std::vector<std::string>& lines)
@@ -533,7 +485,7 @@ TEST(QoruCalcOnAnotherPlatform, OutputIsByteIdenticalToTheReferenceBuild)
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.arguments.join(' ').toStdString());
-        const CalcRun expected = RunCalc({ reference, {} }, run.arguments, run.input);
+        const CalcRun expected = RunCalcProgram(reference, {}, run.arguments, { run.input, {}, {} });
         const CalcRun actual = QoruCalc(run.arguments, run.input);
         EXPECT_NE(expected.out + expected.err, "");
         EXPECT_EQ(actual.exitCode, expected.exitCode);
