@@ -15,6 +15,7 @@
 #include "mix2/mixdesign2dlg.h"
 #include "res/dialog130.h"
 #include "res/dialog160.h"
+#include "testapp.h"
 #include "testprompter.h"
 #include "view/qoruview.h"
 
@@ -75,16 +76,12 @@ class AdjustDlgTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_prompter = std::make_unique<TestPrompter>();
-        m_app = std::make_unique<CQoruApp>();
-        QVERIFY(m_app->InitInstance({ QStringLiteral("qoru") }));
+        QVERIFY(StartTestApp(m_prompter, m_app));
     }
 
     void cleanup()
     {
-        m_app->document()->setModified(false);
-        m_app.reset();
-        m_prompter.reset();
+        StopTestApp(m_prompter, m_app);
     }
 
     void method1_hands_its_design_over_after_a_calculation()

@@ -11,6 +11,7 @@
 #include "res/strings.h"
 #include "stats/evaluatedlg.h"
 #include "stats/stddevdlg.h"
+#include "testapp.h"
 #include "testprompter.h"
 #include "view/qoruview.h"
 
@@ -91,15 +92,11 @@ class AccessibilityTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_prompter = std::make_unique<TestPrompter>();
-        m_app = std::make_unique<CQoruApp>();
-        QVERIFY(m_app->InitInstance({ QStringLiteral("qoru") }));
+        QVERIFY(StartTestApp(m_prompter, m_app));
     }
     void cleanup()
     {
-        m_app->document()->setModified(false);
-        m_app.reset();
-        m_prompter.reset();
+        StopTestApp(m_prompter, m_app);
     }
 
     void toolbar_buttons_are_named_by_their_tooltips_and_the_view_by_its_name()

@@ -5,6 +5,7 @@
 #include "app/qoruapp.h"
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
+#include "testapp.h"
 #include "testprompter.h"
 #include "view/qoruview.h"
 
@@ -76,18 +77,14 @@ private Q_SLOTS:
     {
         QSettings().clear();
         QSettings(QString::fromLatin1(CQoruApp::kRegistryKey), QStringLiteral("Qoru")).clear();
-        m_prompter = std::make_unique<TestPrompter>();
-        m_app = std::make_unique<CQoruApp>();
-        QVERIFY(m_app->InitInstance({ QStringLiteral("qoru") }));
+        QVERIFY(StartTestApp(m_prompter, m_app));
         frame()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame()));
     }
 
     void cleanup()
     {
-        m_app->document()->setModified(false);
-        m_app.reset();
-        m_prompter.reset();
+        StopTestApp(m_prompter, m_app);
     }
 
     void starts_maximized_with_an_untitled_empty_report()

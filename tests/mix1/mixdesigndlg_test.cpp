@@ -9,6 +9,7 @@
 #include "mix1/mix1calc.h"
 #include "mix1/mixdesigndlg.h"
 #include "res/dialog130.h"
+#include "testapp.h"
 #include "testprompter.h"
 #include "view/qoruview.h"
 
@@ -108,9 +109,7 @@ class MixDesignDlgTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_prompter = std::make_unique<TestPrompter>();
-        m_app = std::make_unique<CQoruApp>();
-        QVERIFY(m_app->InitInstance({ QStringLiteral("qoru") }));
+        QVERIFY(StartTestApp(m_prompter, m_app));
         m_dlg = std::make_unique<CMixDesignDlg>(view());
         // Shown, not run: exec() would wait for a person.
         m_dlg->setModal(false);
@@ -121,9 +120,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_dlg.reset();
-        m_app->document()->setModified(false);
-        m_app.reset();
-        m_prompter.reset();
+        StopTestApp(m_prompter, m_app);
     }
 
     void opens_with_its_caption_font_lists_and_opening_values()

@@ -4,6 +4,7 @@
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
 #include "recordingdevice.h"
+#include "testapp.h"
 #include "testprompter.h"
 #include "view/printcommands.h"
 #include "view/qoruview.h"
@@ -120,15 +121,11 @@ class PrintTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_prompter = std::make_unique<TestPrompter>();
-        m_app = std::make_unique<CQoruApp>();
-        QVERIFY(m_app->InitInstance({ QStringLiteral("qoru") }));
+        QVERIFY(StartTestApp(m_prompter, m_app));
     }
     void cleanup()
     {
-        m_app->document()->setModified(false);
-        m_app.reset();
-        m_prompter.reset();
+        StopTestApp(m_prompter, m_app);
     }
 
     void a_report_never_saved_has_no_header_and_a_saved_one_its_full_path()

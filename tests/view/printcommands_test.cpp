@@ -5,6 +5,7 @@
 #include "app/qoruapp.h"
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
+#include "testapp.h"
 #include "testprompter.h"
 #include "view/printcommands.h"
 #include "view/printpreview.h"
@@ -98,15 +99,11 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_prompter = std::make_unique<TestPrompter>();
-        m_app = std::make_unique<CQoruApp>();
-        QVERIFY(m_app->InitInstance({ QStringLiteral("qoru") }));
+        QVERIFY(StartTestApp(m_prompter, m_app));
     }
     void cleanup()
     {
-        m_app->document()->setModified(false);
-        m_app.reset();
-        m_prompter.reset();
+        StopTestApp(m_prompter, m_app);
         m_dir.reset();
     }
 

@@ -4,6 +4,7 @@
 #include "app/qoruapp.h"
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
+#include "testapp.h"
 #include "testprompter.h"
 #include "view/qoruview.h"
 
@@ -33,16 +34,12 @@ class ViewTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_prompter = std::make_unique<TestPrompter>();
-        m_app = std::make_unique<CQoruApp>();
-        QVERIFY(m_app->InitInstance({ QStringLiteral("qoru") }));
+        QVERIFY(StartTestApp(m_prompter, m_app));
         view()->setFocus();
     }
     void cleanup()
     {
-        m_app->document()->setModified(false);
-        m_app.reset();
-        m_prompter.reset();
+        StopTestApp(m_prompter, m_app);
     }
 
     void long_lines_wrap_and_there_is_no_horizontal_scroll_bar()
