@@ -3,11 +3,9 @@
 #include "cli/clioptions.h"
 #include "cli/clioutput.h"
 #include "cli/commands.h"
-#include "cli/strengthinput.h"
+#include "cli/inputfile.h"
 #include "common/numberrule.h"
 
-#include <cerrno>
-#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -60,24 +58,20 @@ CLI::Option* AddTextOption(CLI::App& app, const std::string& name, std::string& 
 
 std::optional<std::string> ReadDesign(const std::string& path, std::string& error)
 {
-    std::FILE* in = path == "-" ? stdin : OpenForReading(path);
-    const std::string source = path == "-" ? "standard input" : Quoted(path, std::string::npos);
-    if (!in) {
-        error = "--design: cannot read " + source + ": " + std::strerror(errno);
+    const CommandInput input(path);
+    if (!input.stream()) {
+        error = "--design: " + input.error();
         return std::nullopt;
     }
     std::string text;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0 && text.size() <= kMaxDesignBytes)
-        text.append(buffer, got);
-    const bool failed = std::ferror(in);
-    if (in != stdin)
-        std::fclose(in);
-    if (failed)
-        error = "--design: cannot read " + source;
+    error = FeedStream(input.stream(), input.source(), [&](const char* bytes, std::size_t count) {
+        text.append(bytes, count);
+        return text.size() <= kMaxDesignBytes;
+    });
+    if (!error.empty())
+        error = "--design: " + error;
     else if (text.size() > kMaxDesignBytes)
-        error = "--design: " + source + " holds more than a design";
+        error = "--design: " + input.source() + " holds more than a design";
     return error.empty() ? std::optional<std::string>(text) : std::nullopt;
 }
 

@@ -1,14 +1,12 @@
 #include "cli/clioptions.h"
 #include "cli/clioutput.h"
 #include "cli/commands.h"
-#include "cli/strengthinput.h"
+#include "cli/inputfile.h"
 #include "common/exactdecimal.h"
 #include "stats/evaluation.h"
 #include "stats/groupinput.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -135,15 +133,10 @@ GroupReading ReadGroups(std::FILE* in, const std::string& source)
 
 GroupReading ReadInput(const std::string& file)
 {
-    if (file.empty() || file == "-")
-        return ReadGroups(stdin, "standard input");
-    std::FILE* in = OpenForReading(file);
-    if (!in)
-        return { {},
-            "cannot read " + Quoted(file, std::string::npos) + ": " + std::strerror(errno) };
-    GroupReading reading = ReadGroups(in, Quoted(file, std::string::npos));
-    std::fclose(in);
-    return reading;
+    const CommandInput input(file);
+    if (!input.stream())
+        return { {}, input.error() };
+    return ReadGroups(input.stream(), input.source());
 }
 
 nlohmann::json Units(std::optional<std::int64_t> units, int decimals)

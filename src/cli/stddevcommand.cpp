@@ -1,13 +1,12 @@
 #include "cli/clioptions.h"
 #include "cli/clioutput.h"
 #include "cli/commands.h"
+#include "cli/inputfile.h"
 #include "cli/strengthinput.h"
 #include "common/numberrule.h"
 #include "stats/stddev.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -36,15 +35,10 @@ struct StdDevCommand
 
 StrengthReading ReadInput(const std::string& file)
 {
-    if (file.empty() || file == "-")
-        return ReadStrengths(stdin, "standard input");
-    std::FILE* in = OpenForReading(file);
-    if (!in)
-        return { {},
-            "cannot read " + Quoted(file, std::string::npos) + ": " + std::strerror(errno) };
-    StrengthReading reading = ReadStrengths(in, Quoted(file, std::string::npos));
-    std::fclose(in);
-    return reading;
+    const CommandInput input(file);
+    if (!input.stream())
+        return { {}, input.error() };
+    return ReadStrengths(input.stream(), input.source());
 }
 
 int RunStdDev(const StdDevCommand& command, const OutputStyle& style)

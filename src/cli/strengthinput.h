@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,13 +27,3 @@ struct StrengthReading
 // `source` names the stream in the message of a failed read.
 StrengthReading ReadStrengths(
     std::FILE* in, const std::string& source, std::size_t maxCount = kMaxStrengths);
-
-// Reads `in` to its end in pieces, a UTF-8 BOM at the start dropped, and
-// hands each piece to `feed`, which returns false to stop reading. Returns
-// the message of a failed read, naming `source`, or an empty text.
-std::string FeedStream(std::FILE* in, const std::string& source,
-    const std::function<bool(const char*, std::size_t)>& feed);
-
-// Opens the file named by a UTF-8 path for reading bytes; nullptr with errno
-// set when it cannot be opened.
-std::FILE* OpenForReading(const std::string& path);

@@ -1,4 +1,5 @@
 #include "cli/clioutput.h"
+#include "cli/inputfile.h"
 #include "cli/strengthinput.h"
 
 #include <gtest/gtest.h>
