@@ -11,7 +11,7 @@ PREFIX ?= /usr/local
 # ccache, where it is installed, makes rebuilds of other trees and lanes cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: readme-snapshots install all deps configure build run test test-sanitize windows-build test-windows dist-windows fuzz snapshots bench clean
+.PHONY: readme-snapshots install all deps configure build run test test-core test-sanitize windows-build test-windows dist-windows fuzz snapshots bench clean
 
 all: build
 
@@ -31,6 +31,13 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The core, qoru-calc, the core tests and benchmarks alone, without Qt: the
+# layer must build where no Qt is at hand.
+test-core: deps
+	@cmake -S . -B build-core -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER) -DQORU_GUI=OFF >/dev/null
+	@cmake --build build-core -j $(JOBS)
+	cd build-core && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
@@ -71,12 +78,12 @@ test-windows: windows-build configure
 # qoru-calc.exe and the help page, ready to copy to a Windows machine.
 dist-windows: windows-build
 	@rm -rf $(WINBUILD)/dist && mkdir -p $(WINBUILD)/dist
-	@cp src/res/qohelp.htm $(WINBUILD)/dist/
+	@cp src/gui/res/qohelp.htm $(WINBUILD)/dist/
 	@x86_64-w64-mingw32-strip -o $(WINBUILD)/dist/qoru-calc.exe $(WINBUILD)/bin/qoru-calc.exe
 	@ls -l $(WINBUILD)/dist
 
 # Runs each fuzz target for FUZZ_SECONDS and keeps what it found that
-# reaches new code in tests/fuzz/corpus/.
+# reaches new code in tests/core/fuzz/corpus/.
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DQORU_GUI=OFF -DQORU_BENCH=OFF -DQORU_FUZZ=ON -DQORU_SANITIZE=ON >/dev/null
@@ -85,10 +92,10 @@ fuzz: deps
 		work=build-fuzz/work/$$t; rm -rf $$work; mkdir -p $$work; \
 		echo "fuzzing $$t for $(FUZZ_SECONDS) s"; \
 		build-fuzz/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-			-artifact_prefix=build-fuzz/ $$work tests/fuzz/corpus/$$t > $$work.log 2>&1; \
+			-artifact_prefix=build-fuzz/ $$work tests/core/fuzz/corpus/$$t > $$work.log 2>&1; \
 		status=$$?; grep -E "^(Done|stat::number_of_executed_units|SUMMARY)" $$work.log; \
 		[ $$status -eq 0 ] || { tail -n 40 $$work.log; exit 1; }; \
-		build-fuzz/bin/fuzz_$$t -merge=1 tests/fuzz/corpus/$$t $$work >/dev/null 2>&1 || exit 1; \
+		build-fuzz/bin/fuzz_$$t -merge=1 tests/core/fuzz/corpus/$$t $$work >/dev/null 2>&1 || exit 1; \
 	done
 
 snapshots: build
@@ -109,4 +116,4 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) build-sanitize build-fuzz $(WINBUILD)
+	rm -rf $(BUILD) build-core build-sanitize build-fuzz $(WINBUILD)

@@ -1,7 +1,7 @@
 #include "cli/calcrun.h"
 #include "doc/gbkcodec.h"
-#include "mix1/mix1golden.h"
-#include "mix2/mix2golden.h"
+#include "core/mix1/mix1golden.h"
+#include "core/mix2/mix2golden.h"
 
 #include <QCoreApplication>
 #include <QFile>
