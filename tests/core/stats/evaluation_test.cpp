@@ -291,19 +291,27 @@ TEST(GroupInput, LinesAndValues)
         const char* text;
         GroupLineCheck check;
         std::vector<std::int64_t> strengths;
+        std::string value = {}; // the value named as refused
     };
     const Row rows[] = {
         { "33.3 38.4\t33.0", GroupLineCheck::Accepted, { 333, 384, 330 } },
         { " 33.25,38.44 ，33 ", GroupLineCheck::Accepted, { 333, 384, 330 } },
         { "500", GroupLineCheck::Accepted, { 5000 } },
         { "0.05", GroupLineCheck::Accepted, { 1 } },
-        { "500.04", GroupLineCheck::OutOfRange, {} },
-        { "30 -1 30", GroupLineCheck::OutOfRange, {} },
-        { "0.04", GroupLineCheck::NotPositive, {} },
-        { "30 abc", GroupLineCheck::NotANumber, {} },
+        { "500.04", GroupLineCheck::OutOfRange, {}, "500.04" },
+        { "30 -1 30", GroupLineCheck::OutOfRange, {}, "-1" },
+        { "0.04", GroupLineCheck::NotPositive, {}, "0.04" },
+        { "30 abc", GroupLineCheck::NotANumber, {}, "abc" },
         { "", GroupLineCheck::NotANumber, {} },
         { "30 31", GroupLineCheck::WrongCount, {} },
         { "30 31 32 33", GroupLineCheck::WrongCount, {} },
+        // A value is read whole: one longer than the box's 31 characters is
+        // no number, though its first 31 would be 3.0 or 30.
+        { "30.0000000000000000000000000000 31 32", GroupLineCheck::Accepted, { 300, 310, 320 } },
+        { "3.00000000000000000000000000000e1", GroupLineCheck::NotANumber, {},
+            "3.00000000000000000000000000000e1" },
+        { "30.000000000000000000000000000000xyz 31 32", GroupLineCheck::NotANumber, {},
+            "30.000000000000000000000000000000xyz" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -311,6 +319,7 @@ TEST(GroupInput, LinesAndValues)
         EXPECT_EQ(e.check, row.check);
         EXPECT_EQ(e.group.strengths, row.strengths);
         EXPECT_EQ(e.message.empty(), row.check == GroupLineCheck::Accepted);
+        EXPECT_EQ(e.value, row.value);
     }
 }
 
