@@ -323,6 +323,37 @@ TEST(GroupInput, LinesAndValues)
     }
 }
 
+TEST(Evaluation, EveryInputTheLimitsAcceptIsEvaluated)
+{
+    // Up to 100,000 groups of up to 500 MPa times 1.5: the variance's
+    // numerator nears 2^63 and its root must not overflow. Expected Sfcu
+    // from an independent exact computation.
+    const struct
+    {
+        std::vector<std::int64_t> pattern; // 0.1 MPa, repeated
+        int n;
+        std::int64_t factor;
+        std::int64_t sd; // 0.01 MPa
+    } rows[] = {
+        { { 5000, 1, 1 }, 60758, 150, 35346 },
+        { { 1, 5000, 5000 }, 100000, 150, 35346 },
+        { { 5000, 1 }, 100000, 150, 37490 },
+        { { 5000, 1 }, 100000, 50, 12495 },
+        { { 5000 }, 100000, 150, 0 },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.n);
+        EvaluationInputs in;
+        for (int i = 0; i < row.n; ++i)
+            in.groups.push_back({ { row.pattern[static_cast<size_t>(i) % row.pattern.size()] } });
+        in.factor = row.factor;
+        const EvaluationOutcome out = Evaluate(in);
+        ASSERT_FALSE(out.stopped) << out.messages.back().text;
+        EXPECT_EQ(out.n, row.n);
+        EXPECT_EQ(out.sd, row.sd);
+    }
+}
+
 TEST(GroupInput, PastedBlockIsAllOrNothing)
 {
     const GroupBlock good = ReadGroupBlock("\xEF\xBB\xBF"
