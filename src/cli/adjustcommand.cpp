@@ -4,7 +4,6 @@
 #include "cli/clioutput.h"
 #include "cli/commands.h"
 #include "cli/inputfile.h"
-#include "common/numberrule.h"
 
 #include <memory>
 #include <optional>
@@ -34,33 +33,32 @@ const char* const kMassOptions[kAdjustMaterials]
 
 struct AdjustCommand
 {
-    std::string design; // a file, or "-" for standard input; empty: none
+    std::optional<std::string> design; // a file, or "-" for standard input
     std::optional<std::string> masses[kAdjustMaterials];
     std::optional<std::string> powder1Name, powder2Name;
     AdjustInputs in; // the boxes other than the masses, as the form opens
 };
 
 // A text option taken as the box would take it: a number by the boxes'
-// rule, or (when `emptyIsNone`) nothing at all.
-CLI::Option* AddTextOption(CLI::App& app, const std::string& name, std::string& text,
+// rule that fits `decimals` (or, when `emptyIsNone`, nothing at all).
+CLI::Option* AddTextOption(CLI::App& app, const std::string& name, std::string& text, int decimals,
     const std::string& valueName, const std::string& description, bool emptyIsNone = false)
 {
     return app.add_option("--" + name, text, description)
         ->type_name(valueName)
         ->check(CLI::Validator(
-            [emptyIsNone](std::string& value) {
-                if (ParseNumberBox(value) || (emptyIsNone && value.empty()))
-                    return std::string();
-                return Quoted(value) + " is not a number";
+            [emptyIsNone, decimals](std::string& value) {
+                return emptyIsNone && value.empty() ? std::string()
+                                                    : NumberValueFault(value, decimals);
             },
             ""));
 }
 
 std::optional<std::string> ReadDesign(const std::string& path, std::string& error)
 {
-    const CommandInput input(path);
+    const CommandInput input(path, "--design");
     if (!input.stream()) {
-        error = "--design: " + input.error();
+        error = input.error();
         return std::nullopt;
     }
     std::string text;
@@ -78,9 +76,9 @@ std::optional<std::string> ReadDesign(const std::string& path, std::string& erro
 int RunAdjust(AdjustCommand& command, const OutputStyle& style)
 {
     AdjustInputs in = command.in;
-    if (!command.design.empty()) {
+    if (command.design) {
         std::string error;
-        const std::optional<std::string> text = ReadDesign(command.design, error);
+        const std::optional<std::string> text = ReadDesign(*command.design, error);
         if (!text)
             return Refuse(error, style);
         const std::optional<AdjustInputs> design = AdjustDesignFromJson(*text, error);
@@ -93,7 +91,7 @@ int RunAdjust(AdjustCommand& command, const OutputStyle& style)
         for (int m : { kAdjustCement, kAdjustSand, kAdjustCoarse, kAdjustWater })
             if (!command.masses[m])
                 return Refuse(
-                    std::string("--") + kMassOptions[m] + " is needed without --design", style);
+                    std::string("--") + kMassOptions[m] + ": needed without --design", style);
         for (int m : { kAdjustPowder1, kAdjustPowder2, kAdjustAdmixture })
             in.masses[static_cast<size_t>(m)] = "0";
     }
@@ -106,16 +104,12 @@ int RunAdjust(AdjustCommand& command, const OutputStyle& style)
         in.powder2Name = *command.powder2Name;
 
     const AdjustOutcome out = CalculateAdjust(in);
-    if (out.notANumber) { // a number by the boxes' rule, yet too large to take
-        const int box = static_cast<int>(*out.focus);
-        const char* const others[]
-            = { "measured-density", "sand-moisture", "coarse-moisture", "volume" };
-        const bool mass = box < kAdjustMaterials;
-        if (mass && !command.masses[box])
-            return Refuse(
-                std::string("--design: its ") + kMassOptions[box] + " is too large", style);
-        return Refuse(std::string("--")
-                + (mass ? kMassOptions[box] : others[box - kAdjustMaterials]) + ": too large",
+    if (out.notANumber) {
+        // The options' own checks take every value as the calculation does,
+        // so only a design's mass gets here: a number, yet too large to take.
+        const auto box = static_cast<std::size_t>(*out.focus);
+        return Refuse(std::string("--design: its ") + kMassOptions[box] + " "
+                + Quoted(in.masses[box]) + " is too large",
             style);
     }
     return FinishCalculation({ out.stopped, out.messages, out.report,
@@ -131,7 +125,9 @@ CliCommand AddAdjustCommand(CLI::App& program)
     CLI::App* app = program.add_subcommand("adjust", kDescription);
     app->footer(kFooter);
     auto command = std::make_shared<AdjustCommand>();
-    app->add_option("--design", command->design, "the design per m3 from a mix command's JSON")
+    app->add_option_function<std::string>(
+           "--design", [command](const std::string& path) { command->design = path; },
+           "the design per m3 from a mix command's JSON")
         ->type_name("FILE|-");
     const char* const descriptions[kAdjustMaterials]
         = { "cement, kg/m3", "powder 1, kg/m3", "powder 2, kg/m3", "fine aggregate (sand), kg/m3",
@@ -143,27 +139,28 @@ CliCommand AddAdjustCommand(CLI::App& program)
                descriptions[m])
             ->type_name("KG")
             ->check(CLI::Validator(
-                [](std::string& value) {
-                    return ParseNumberBox(value) ? std::string()
-                                                 : Quoted(value) + " is not a number";
-                },
+                [m](std::string& value) { return NumberValueFault(value, AdjustMassDecimals(m)); },
                 ""));
     }
+    const CLI::Validator nameCheck([](std::string& name) { return PowderNameFault(name); }, "");
     app->add_option_function<std::string>(
            "--powder1-name", [command](const std::string& text) { command->powder1Name = text; },
            "powder 1's name in the report [the design's, or 粉体一]")
-        ->type_name("NAME");
+        ->type_name("NAME")
+        ->check(nameCheck);
     app->add_option_function<std::string>(
            "--powder2-name", [command](const std::string& text) { command->powder2Name = text; },
            "powder 2's name in the report [the design's, or 粉体二]")
-        ->type_name("NAME");
+        ->type_name("NAME")
+        ->check(nameCheck);
+    // Decimals as the calculation takes each box.
     AdjustInputs& in = command->in;
-    AddTextOption(*app, "measured-density", in.measuredDensity, "D",
+    AddTextOption(*app, "measured-density", in.measuredDensity, 0, "D",
         "measured fresh density, kg/m3 [none: no correction; 0 is none too]", true);
-    AddTextOption(*app, "sand-moisture", in.sandMoisture, "W",
+    AddTextOption(*app, "sand-moisture", in.sandMoisture, 1, "W",
         "moisture of the sand, % [" + in.sandMoisture + "]");
-    AddTextOption(*app, "coarse-moisture", in.coarseMoisture, "W",
+    AddTextOption(*app, "coarse-moisture", in.coarseMoisture, 1, "W",
         "moisture of the coarse aggregate, % [" + in.coarseMoisture + "]");
-    AddTextOption(*app, "volume", in.volume, "V", "batch volume, L [" + in.volume + "]");
+    AddTextOption(*app, "volume", in.volume, 1, "V", "batch volume, L [" + in.volume + "]");
     return { app, [command](const OutputStyle& style) { return RunAdjust(*command, style); } };
 }

@@ -1,6 +1,8 @@
 #include "cli/adjustjson.h"
 
+#include "cli/clioutput.h"
 #include "common/exactdecimal.h"
+#include "common/numberrule.h"
 #include "common/reportnum.h"
 
 #include <cstdlib>
@@ -50,7 +52,9 @@ namespace {
 
 std::optional<AdjustInputs> DesignFrom(const std::string& text, std::string& error)
 {
-    const Json doc = Json::parse(text, nullptr, false);
+    // The parser takes a NUL for the end of the text; JSON has no place for one.
+    const Json doc = text.find('\0') == std::string::npos ? Json::parse(text, nullptr, false)
+                                                          : Json(Json::value_t::discarded);
     if (doc.is_discarded() || !doc.is_object()) {
         error = "the design is not the JSON of qoru-calc mix1 or mix2 --json";
         return std::nullopt;
@@ -89,6 +93,15 @@ std::optional<AdjustInputs> DesignFrom(const std::string& text, std::string& err
     }
     in.powder1Name = method1 ? "粉煤灰" : NameOf(doc, *results, "powder1Name", "粉体一");
     in.powder2Name = method1 ? "矿渣粉" : NameOf(doc, *results, "powder2Name", "粉体二");
+    const std::pair<const char*, const std::string*> names[]
+        = { { "powder1Name", &in.powder1Name }, { "powder2Name", &in.powder2Name } };
+    for (const auto& [key, name] : names) {
+        const std::string fault = PowderNameFault(*name);
+        if (!fault.empty()) {
+            error = std::string("its ") + key + " " + fault;
+            return std::nullopt;
+        }
+    }
     return in;
 }
 
@@ -103,6 +116,14 @@ std::optional<AdjustInputs> AdjustDesignFromJson(const std::string& text, std::s
         error = "the design is not the JSON of qoru-calc mix1 or mix2 --json";
         return std::nullopt;
     }
+}
+
+std::string PowderNameFault(const std::string& name)
+{
+    if (IsBoxName(name))
+        return {};
+    return Quoted(name) + " is not a name (1 to " + std::to_string(kBoxChars)
+        + " characters of UTF-8 text, no control characters)";
 }
 
 nlohmann::ordered_json AdjustResultsJson(const AdjustResults& r)

@@ -11,8 +11,14 @@
 
 // The per-m3 design that `qoru-calc mix1 --json` or `mix2 --json` printed,
 // as the adjustment form opens with it. Empty, with `error` saying why, for
-// text that is no such JSON or a calculation that produced no design.
+// text that is no such JSON (nothing but white space may follow the
+// object), a calculation that produced no design, or a powder name refused.
 std::optional<AdjustInputs> AdjustDesignFromJson(const std::string& text, std::string& error);
+
+// Why a powder's name is refused, or empty when it is not: the report prints
+// it as given, so it must be UTF-8 without control characters and no longer
+// than a box holds.
+std::string PowderNameFault(const std::string& name);
 
 // "results" of an adjustment that was not stopped: computedDensity,
 // measuredDensity, deviation, delta (null when not measured or not

@@ -1,5 +1,6 @@
 #include "cli/clioptions.h"
 
+#include "common/exactdecimal.h"
 #include "common/numberrule.h"
 #include "common/reportnum.h"
 
@@ -164,13 +165,22 @@ CLI::Option* AddNumberOption(CLI::App& command, const std::string& name, double&
         = showDefault ? description + " [" + FormatGeneral(value, 15) + "]" : description;
     return command
         .add_option_function<std::string>(
-            "--" + name, [&value](const std::string& text) { value = *ParseNumberBox(text); }, help)
+            "--" + name, [&value](const std::string& text) { value = *ParseNumberWord(text); },
+            help)
         ->type_name(valueName)
-        ->check(CLI::Validator(
-            [](std::string& text) {
-                return ParseNumberBox(text) ? std::string() : Quoted(text) + " is not a number";
-            },
-            ""));
+        ->check(CLI::Validator([](std::string& text) { return NumberValueFault(text); }, ""));
+}
+
+std::string NumberValueFault(const std::string& text, int decimals)
+{
+    if (!FitsBox(text))
+        return Quoted(text) + " is longer than a box holds (" + std::to_string(kBoxChars)
+            + " characters)";
+    if (!ParseNumberBox(text))
+        return Quoted(text) + " is not a number";
+    if (decimals >= 0 && !ParseUnits(text, decimals))
+        return Quoted(text) + " is too large";
+    return {};
 }
 
 CLI::Option* AddListOption(CLI::App& command, const std::string& name,
@@ -223,6 +233,10 @@ std::string UsageErrorText(const CLI::ParseError& error)
     }
     if (error.get_name() == "ValidationError")
         return text; // "--option: " and the text of our own check
+    const std::string required = " is required";
+    if (error.get_name() == "RequiredError" && text.size() > required.size()
+        && text.compare(text.size() - required.size(), required.size(), required) == 0)
+        return text.substr(0, text.size() - required.size()) + ": needed";
     std::string lowered = text;
     if (!lowered.empty())
         lowered[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(lowered[0])));
@@ -237,19 +251,19 @@ std::string CheckUsage(const CLI::App& program)
     if (chosen.empty()) {
         for (const std::string& argument : before)
             if (!LooksLikeOption(argument))
-                return "unknown command " + Quoted(argument) + programHint;
-        return "no command given" + programHint;
+                return Quoted(argument) + ": unknown command" + programHint;
+        return "command: needed" + programHint;
     }
     if (!before.empty())
-        return "unknown option " + Quoted(before.front()) + " before the command" + programHint;
+        return Quoted(before.front()) + ": unknown option before the command" + programHint;
 
     const CLI::App& command = *chosen.front();
     const std::string hint = "; see " + program.get_name() + " " + command.get_name() + " --help";
     for (const std::string& argument : command.remaining()) {
         if (argument == "--")
             continue; // ends the options; CLI11 keeps it among the extras
-        return (LooksLikeOption(argument) ? "unknown option " : "unexpected argument ")
-            + Quoted(argument) + hint;
+        return Quoted(argument)
+            + (LooksLikeOption(argument) ? ": unknown option" : ": unexpected argument") + hint;
     }
     for (const CLI::Option* option : command.get_options())
         if (option->count() > 1)

@@ -18,11 +18,17 @@ void AddOutputOptions(CLI::App& command, OutputStyle& style);
 // before CLI11 reaches them (or that stops it) is still told as asked.
 OutputStyle ScanOutputStyle(const std::vector<std::string>& arguments);
 
-// A number option, read by the rule of the form's number boxes into `value`
-// when given; its help ends with the current `value` in brackets as the
+// A number option, read by the rule of the form's number boxes, whole, into
+// `value` when given; its help ends with the current `value` in brackets as the
 // opening value, unless `showDefault` is false.
 CLI::Option* AddNumberOption(CLI::App& command, const std::string& name, double& value,
     const std::string& valueName, const std::string& description, bool showDefault = true);
+
+// Why a number option's value is refused, or empty when it is not: longer
+// than a box holds (never cut as a box cuts it), no number by the boxes'
+// rule, or, when `decimals` is not negative, too large to take to that many
+// decimals exactly. The same wording in every command.
+std::string NumberValueFault(const std::string& text, int decimals = -1);
 
 // A list option: selects the entry of `entries` whose text is given, as the
 // user would, by setting `index`; `alias` is another name of entry 0. Its

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -41,25 +42,6 @@ char32_t NextCodePoint(const std::string& text, std::size_t& at)
     return cp;
 }
 
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 std::u16string Utf8ToUtf16(const std::string& text)
 {
     std::u16string out;
@@ -81,6 +63,12 @@ bool IsControl(char32_t cp)
     return cp < 0x20 || (cp >= 0x7F && cp < 0xA0);
 }
 
+std::string ByteEscape(unsigned char byte)
+{
+    const char* const hex = "0123456789ABCDEF";
+    return { '\\', 'x', hex[byte >> 4], hex[byte & 0x0F] };
+}
+
 } // namespace
 
 bool WriteOutput(std::FILE* stream, const std::string& utf8, OutputEncoding encoding)
@@ -92,28 +80,57 @@ bool WriteOutput(std::FILE* stream, const std::string& utf8, OutputEncoding enco
         return true;
     const int error = errno;
     const std::string name = stream == stderr ? "standard error" : "standard output";
-    std::fprintf(stderr, "qoru-calc: cannot write %s: %s\n", name.c_str(),
-        error != 0 ? std::strerror(error) : "write failed");
+    std::fprintf(stderr, "qoru-calc: %s: %s\n", name.c_str(),
+        error != 0 ? SystemErrorText(error).c_str() : "write failed");
     return false;
+}
+
+std::string SystemErrorText(int error)
+{
+    std::string text = std::strerror(error);
+    if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z')
+        text[0] = static_cast<char>(text[0] - 'A' + 'a');
+    return text;
 }
 
 std::string Quoted(const std::string& value, std::size_t maxChars)
 {
-    std::string shown;
+    // Each character as it is shown with the characters that takes, read up
+    // to one past what may be shown.
+    struct Piece
+    {
+        std::string text;
+        std::size_t chars;
+    };
+    std::vector<Piece> pieces;
     std::size_t chars = 0;
-    std::size_t cut = 0; // where the ellipsis goes when the value is too long
-    for (std::size_t at = 0; at < value.size(); ++chars) {
-        if (chars == maxChars) {
-            shown.resize(cut);
-            shown += "…";
-            break;
-        }
-        if (chars + 1 == maxChars)
-            cut = shown.size();
+    for (std::size_t at = 0; at < value.size() && chars <= maxChars;) {
+        const std::size_t from = at;
         const char32_t cp = NextCodePoint(value, at);
-        AppendUtf8(shown, IsControl(cp) ? kReplacement : cp);
+        std::string text;
+        if (cp == '\t' || cp == '\n' || cp == '\r') {
+            text = cp == '\t' ? "\\t" : cp == '\n' ? "\\n" : "\\r";
+        } else if (IsControl(cp) || (cp == kReplacement && at - from == 1)) {
+            for (std::size_t i = from; i < at; ++i)
+                text += ByteEscape(static_cast<unsigned char>(value[i]));
+        } else {
+            pieces.push_back({ value.substr(from, at - from), 1 });
+            ++chars;
+            continue;
+        }
+        chars += text.size();
+        pieces.push_back({ text, text.size() });
     }
-    return "\"" + shown + "\"";
+    std::string shown;
+    std::size_t used = 0;
+    const bool cut = chars > maxChars;
+    for (const Piece& p : pieces) {
+        if (cut && used + p.chars > maxChars - 1)
+            break;
+        shown += p.text;
+        used += p.chars;
+    }
+    return "\"" + shown + (cut ? "…" : "") + "\"";
 }
 
 int Refuse(const std::string& text, const OutputStyle& style)

@@ -35,14 +35,19 @@ struct OutputStyle
 bool WriteOutput(std::FILE* stream, const std::string& utf8, OutputEncoding encoding);
 
 // A value the caller gave, as a message quotes it: in double quotes, cut to
-// `maxChars` characters ending in "…" when longer, with control characters
-// and bytes that are not UTF-8 shown as U+FFFD, so a hostile value can
-// neither flood the terminal nor steer it.
+// `maxChars` characters ending in "…" when longer. A tab, CR or LF is shown
+// as \t, \r or \n, the bytes of any other control character and bytes that
+// are not UTF-8 as \xHH, so a hostile value can neither flood the terminal
+// nor steer it, and what was typed can still be read.
 std::string Quoted(const std::string& value, std::size_t maxChars = 40);
 
-// Every message of qoru-calc's own reads "qoru-calc: <text>", the text in
-// lower case without a full stop, what it is about first: an option, a line
-// of input, a quoted value.
+// The system's text for an errno value, starting in lower case.
+std::string SystemErrorText(int error);
+
+// Every message of qoru-calc's own reads "qoru-calc: subject: problem", in
+// lower case without a full stop: the subject is what it is about (an
+// option, a line of input, a quoted value or file, a stream), the problem
+// one wording for each kind of fault in every command.
 //
 // Reports what ends a run before or instead of a calculation (bad usage,
 // input that cannot be read or is refused) and returns kExitUsage: the

@@ -18,9 +18,10 @@ const char kDescription[]
 form. Reads one group a line from FILE, or from standard input without FILE
 or with "-": three specimen strengths or one group value (MPa), separated by
 blanks, tabs or commas; blank lines are skipped. A line that is not one or
-three numbers from 0 to 500 is reported with its line number and qoru-calc
-exits with status 2, as it does for more than 100000 groups. Exit status 0
-means a verdict was reached, the batch passed or failed.)";
+three numbers from 0 to 500 of at most 31 characters each, as the box holds,
+is reported with its line number and qoru-calc exits with status 2, as it
+does for more than 100000 groups or 1000000 lines (blank ones included).
+Exit status 0 means a verdict was reached, the batch passed or failed.)";
 
 const char kFooter[] = R"(With --json, instead of the report and results of the other commands:
   {"stopped", "messages", "report",
@@ -32,11 +33,14 @@ const char kFooter[] = R"(With --json, instead of the report and results of the 
   sd is Sfcu as computed (null below 2 groups), sigma0 the σ0 used.)";
 
 constexpr std::size_t kMaxGroups = 100'000;
+// Blank lines count too, or endless blank input would never end; ten for
+// every group leaves room for any layout.
+constexpr long long kMaxLines = 1'000'000;
 constexpr std::size_t kMaxLineBytes = 1000; // far more than three values need
 
 struct EvaluateCommand
 {
-    std::string file; // empty or "-" for standard input
+    std::string file = "-"; // "-": standard input
     int grade = -1;
     int method = 0;
     int size = 0;
@@ -69,6 +73,11 @@ public:
             m_afterCr = c == '\r';
             if (c == '\n' && afterCr)
                 continue; // the LF of a CR LF
+            if (m_number > kMaxLines) {
+                m_reading.error = "line " + std::to_string(m_number) + ": more than "
+                    + std::to_string(kMaxLines) + " lines";
+                return false;
+            }
             if (c == '\n' || c == '\r') {
                 if (!EndLine())
                     return false;
@@ -96,8 +105,9 @@ private:
             return true;
         const GroupLineEntry entry = ReadGroupLine(line);
         if (entry.check != GroupLineCheck::Accepted) {
-            m_reading.error
-                = "line " + std::to_string(number) + ": " + Quoted(line) + ": " + entry.message;
+            // The value refused, or the line when its count is wrong.
+            m_reading.error = "line " + std::to_string(number) + ": "
+                + Quoted(entry.value.empty() ? line : entry.value) + ": " + entry.message;
             return false;
         }
         if (m_reading.groups.size() == kMaxGroups) {
@@ -240,11 +250,7 @@ CLI::Option* AddExactOption(CLI::App& app, const std::string& name, std::string&
 {
     return app.add_option("--" + name, text, description)
         ->type_name(valueName)
-        ->check(CLI::Validator(
-            [](std::string& value) {
-                return ParseUnits(value, 2) ? std::string() : Quoted(value) + " is not a number";
-            },
-            ""));
+        ->check(CLI::Validator([](std::string& value) { return NumberValueFault(value, 2); }, ""));
 }
 
 } // namespace

@@ -28,8 +28,7 @@ std::string FeedStream(std::FILE* in, const std::string& source,
             return {};
         if (size < buffer.size()) {
             if (std::ferror(in))
-                return "cannot read " + source + ": "
-                    + (error != 0 ? std::strerror(error) : "read failed");
+                return source + ": " + (error != 0 ? SystemErrorText(error) : "read failed");
             return {};
         }
     }
@@ -54,17 +53,23 @@ std::FILE* OpenForReading(const std::string& path)
 #endif
 }
 
-CommandInput::CommandInput(const std::string& file)
+CommandInput::CommandInput(const std::string& file, const std::string& option)
 {
-    if (file.empty() || file == "-") {
+    if (file == "-") {
         m_stream = stdin;
         m_source = "standard input";
+        return;
+    }
+    // An empty name is a mistake (an unset variable), not a wish for stdin.
+    if (file.empty()) {
+        m_error = (option.empty() ? "FILE" : option)
+            + ": empty; name a file, or \"-\" for standard input";
         return;
     }
     m_source = Quoted(file, std::string::npos);
     m_stream = OpenForReading(file);
     if (!m_stream)
-        m_error = "cannot read " + m_source + ": " + std::strerror(errno);
+        m_error = (option.empty() ? "" : option + ": ") + m_source + ": " + SystemErrorText(errno);
 }
 
 CommandInput::~CommandInput()

@@ -9,7 +9,7 @@
 
 // Reads `in` to its end in pieces, a UTF-8 BOM at the start dropped, and
 // hands each piece to `feed`, which returns false to stop reading. Returns
-// the message of a failed read, naming `source`, or an empty text.
+// the message of a failed read, "source: why", or an empty text.
 std::string FeedStream(std::FILE* in, const std::string& source,
     const std::function<bool(const char*, std::size_t)>& feed);
 
@@ -17,19 +17,20 @@ std::string FeedStream(std::FILE* in, const std::string& source,
 // set when it cannot be opened.
 std::FILE* OpenForReading(const std::string& path);
 
-// The input of a command: the file named, or standard input for "" or "-".
-// Closes the file when it goes.
+// The input of a command: the file named, or standard input for "-"; an
+// empty name is refused. `option` is the option that named it, or empty for
+// the FILE argument, and begins each message. Closes the file when it goes.
 class CommandInput
 {
 public:
-    explicit CommandInput(const std::string& file);
+    explicit CommandInput(const std::string& file, const std::string& option = {});
     ~CommandInput();
     CommandInput(const CommandInput&) = delete;
     CommandInput& operator=(const CommandInput&) = delete;
 
     std::FILE* stream() const { return m_stream; } // nullptr when it cannot be opened
     const std::string& source() const { return m_source; } // how messages name it
-    const std::string& error() const { return m_error; } // why it cannot be opened
+    const std::string& error() const { return m_error; } // why it cannot be opened, in full
 
 private:
     std::FILE* m_stream = nullptr;

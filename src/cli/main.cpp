@@ -43,16 +43,16 @@ const char kFooter[] = R"(Output:
      "report": "...",     ("" when stopped)
      "results": {...}}    ({} when stopped)
   messages in the order shown; "\n" breaks a line inside a message.
-  qoru-calc's own messages read "qoru-calc: ..." on stderr; with --json each
-  is the object {"error": "..."} on stdout instead.
+  qoru-calc's own messages read "qoru-calc: subject: problem" on stderr; with
+  --json each is the object {"error": "subject: problem"} on stdout instead.
   --encoding utf-8|gbk: the encoding of all output [utf-8].
 
 Exit status:
   0  the calculation produced a report
   1  the calculation stopped (the stop message is the last message)
-  2  bad usage, an option value that is not a number or not a list item,
-     input that cannot be read or is refused, or output that could not be
-     written)";
+  2  bad usage, an option value that is not a number, too long or too large
+     or not a list item, input that cannot be read or is refused, or output
+     that could not be written)";
 
 // The arguments as UTF-8, the program's name first.
 std::vector<std::string> Utf8Arguments(int argc, char** argv)

@@ -19,7 +19,8 @@ blanks or tabs. Each goes through the checks of the Add button: a number by
 the rule of the number boxes (at most 31 characters, as the box holds), from
 0 to 500, greater than zero. The first value that fails them is reported
 with its line number, and qoru-calc exits with status 2, as it does for
-more than 10000000 values or input that cannot be read.
+more than 10000000 values or lines (blank ones included) or input that
+cannot be read.
 Prints "sigma S" (MPa, rounded half up to 0.01, as its box shows it) and
 "count N" on stdout, one a line. Fewer than 25 strengths stop the
 calculation (status 1) with the message of the Compute button on stderr.)";
@@ -30,7 +31,7 @@ const char kFooter[] = R"(With --json, instead of the report and results of the 
 
 struct StdDevCommand
 {
-    std::string file; // empty or "-" for standard input
+    std::string file = "-"; // "-": standard input
 };
 
 StrengthReading ReadInput(const std::string& file)

@@ -2,13 +2,11 @@
 
 #include "cli/clioutput.h"
 #include "cli/inputfile.h"
+#include "common/numberrule.h"
 #include "stats/stddev.h"
-
-
 
 namespace {
 
-constexpr std::size_t kBoxChars = 31; // what the input box holds
 constexpr std::size_t kShownChars = 40; // what a message echoes of a value
 
 bool IsLead(char c)
@@ -31,9 +29,15 @@ public:
             const char c = bytes[i];
             const bool afterCr = m_afterCr;
             m_afterCr = false;
+            if (c == '\n' && afterCr)
+                continue; // the LF of a CR LF: the CR ended the line
+            // Blank lines count too, or endless blank input would never end.
+            if (static_cast<unsigned long long>(m_line) > m_maxCount) {
+                m_reading.error = "line " + std::to_string(m_line) + ": more than "
+                    + std::to_string(m_maxCount) + " lines";
+                return false;
+            }
             if (c == '\n' || c == '\r') {
-                if (c == '\n' && afterCr)
-                    continue; // the LF of a CR LF: the CR ended the line
                 if (!EndWord())
                     return false;
                 ++m_line;
@@ -70,7 +74,7 @@ private:
     {
         if (m_word.empty())
             return true;
-        if (m_wordChars > kBoxChars)
+        if (!FitsBox(m_word))
             return Refuse(NoNumberText());
         const StrengthEntry entry = ReadStrengthBox(m_word);
         if (entry.check != StrengthCheck::Accepted)

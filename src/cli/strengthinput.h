@@ -7,8 +7,9 @@
 
 // Specimen strengths read from a text stream for the strength calculator.
 
-// More strengths than this are refused rather than held: endless input
-// (`yes 30 | qoru-calc stddev`) ends with a message, not out of memory.
+// More strengths or lines than this are refused rather than held: endless
+// input (`yes 30 | qoru-calc stddev`, `yes ''`) ends with a message, not out
+// of memory or never.
 inline constexpr std::size_t kMaxStrengths = 10'000'000;
 
 struct StrengthReading
@@ -23,7 +24,8 @@ struct StrengthReading
 // blanks or tabs; a line ends at LF, CR LF or a lone CR, and a UTF-8 BOM
 // may open the text. Each value goes through the checks of the Add button;
 // a word longer than the input box holds is no number. Stops at the first
-// value refused, at more than `maxCount` values or when reading fails;
+// value refused, at more than `maxCount` values or lines (blank ones
+// included) or when reading fails;
 // `source` names the stream in the message of a failed read.
 StrengthReading ReadStrengths(
     std::FILE* in, const std::string& source, std::size_t maxCount = kMaxStrengths);

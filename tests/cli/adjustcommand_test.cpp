@@ -79,7 +79,7 @@ TEST(QoruCalcAdjust, StopsExitOneAndBadUsageTwo)
         std::string input;
         const char* says;
     } usage[] = {
-        { { "adjust", "--cement", "300" }, "", "--sand is needed" },
+        { { "adjust", "--cement", "300" }, "", "--sand: needed without --design" },
         { mix + QStringList { "--coarse", "1,000" }, "", "--coarse: \"1,000\" is not a number" },
         { { "adjust", "--design", "-" }, "{\"stopped\": true}", "stopped" },
         { { "adjust", "--design", "-" }, "not json", "not the JSON" },
@@ -88,5 +88,37 @@ TEST(QoruCalcAdjust, StopsExitOneAndBadUsageTwo)
         const CalcRun run = QoruCalc(u.args, u.input);
         EXPECT_EQ(run.exitCode, 2) << u.says;
         EXPECT_NE(run.err.find(u.says), std::string::npos) << run.err;
+    }
+}
+
+TEST(QoruCalcAdjust, ADesignIsOneJsonObjectWhoseNamesAReportCanPrint)
+{
+    const CalcRun mix = QoruCalc({ "mix2", "--json" });
+    ASSERT_EQ(mix.exitCode, 0);
+    const std::string name = "\"powder1Name\": \"粉煤灰\"";
+    const size_t at = mix.out.find(name);
+    ASSERT_NE(at, std::string::npos);
+    std::string hostile = mix.out;
+    hostile.replace(at, name.size(), "\"powder1Name\": \"\\u0000\\u001b[2J\"");
+    const struct
+    {
+        std::string design;
+        int exitCode;
+        std::string err;
+    } rows[] = {
+        { mix.out + " \r\n\t", 0, "" },
+        { mix.out + std::string("\0garbage", 8), 2,
+            "qoru-calc: --design: the design is not the JSON of qoru-calc mix1 or mix2 --json\n" },
+        { mix.out + "{}", 2,
+            "qoru-calc: --design: the design is not the JSON of qoru-calc mix1 or mix2 --json\n" },
+        { hostile, 2,
+            "qoru-calc: --design: its powder1Name \"\\x00\\x1B[2J\" is not a name (1 to 31 "
+            "characters of UTF-8 text, no control characters)\n" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.err);
+        const CalcRun run = QoruCalc({ "adjust", "--design", "-" }, row.design);
+        EXPECT_EQ(run.exitCode, row.exitCode);
+        EXPECT_EQ(run.err, row.err);
     }
 }

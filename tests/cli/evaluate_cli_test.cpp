@@ -93,3 +93,33 @@ TEST(QoruCalcEvaluate, ExitStatusAndMessages)
         EXPECT_EQ(Evaluate(usage, kC30).exitCode, 2);
     }
 }
+
+TEST(QoruCalcEvaluate, RefusedInputNamesWhatWasRefused)
+{
+    const struct
+    {
+        QByteArray input;
+        int exitCode;
+        std::string err;
+    } rows[] = {
+        // Read whole: the box's first 31 characters would make these 3.0 and 30.
+        { "3.00000000000000000000000000000e1 3.10000000000000000000000000000e1 "
+          "3.20000000000000000000000000000e1\n",
+            2, "qoru-calc: line 1: \"3.00000000000000000000000000000e1\": 请键入一个数。\n" },
+        { "30\n30.000000000000000000000000000000xyz 31 32\n", 2,
+            "qoru-calc: line 2: \"30.000000000000000000000000000000xyz\": 请键入一个数。\n" },
+        { "30\t31\n", 2, "qoru-calc: line 1: \"30\\t31\": 每组应为3个试件强度或1个强度代表值。\n" },
+        // Blank lines count toward the line limit, so endless ones end.
+        { QByteArray("\n").repeated(1'000'001), 2,
+            "qoru-calc: line 1000001: more than 1000000 lines\n" },
+        { QByteArray(",,,\r\n").repeated(1'000'001), 2,
+            "qoru-calc: line 1000001: more than 1000000 lines\n" },
+        { "35\n" + QByteArray("\n").repeated(999'999), 0, "" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.input.left(60).toStdString());
+        const CalcRun run = Evaluate({ "--grade", "C30" }, row.input);
+        EXPECT_EQ(run.exitCode, row.exitCode);
+        EXPECT_EQ(run.err, row.err);
+    }
+}

@@ -68,15 +68,18 @@ TEST(StrengthInput, LinesEndAtLfCrLfOrALoneCrAndTheFirstBadValueStops)
             "line 1: \"3" + std::string(30, '0') + "\": “请填入一个在0和500之间的数字。”" },
         { "32_characters", "30." + std::string(28, '0') + "x", 0,
             "line 1: \"30." + std::string(28, '0') + "x\": " + kNoNumber },
-        // Endless words stop after 41 characters, echoed as 39 and "…".
+        // Endless words stop after 41 characters, echoed in 39 and "…".
         { "nul_bytes", "5 " + std::string(100000, '\0'), 1,
-            "line 1: \"" + Repeat(kReplacement, 39) + "…\": " + kNoNumber },
-        { "more_than_max", "1 2 3\n4", 3, "line 2: more than 3 strengths" },
-        { "exactly_max", "1 2\n3\n\n", 3, "" },
+            "line 1: \"" + Repeat("\\x00", 9) + "…\": " + kNoNumber },
+        { "more_than_max", "1 2 3\n4 5", 4, "line 2: more than 4 strengths" },
+        { "exactly_max", "1 2\n3\n\n4\n", 4, "" },
+        // Blank lines count, or endless blank input would never end.
+        { "blank_lines", "\n\n\n\n\n", 0, "line 5: more than 4 lines" },
+        { "lone_crs", "1\r\r\r\r2", 1, "line 5: more than 4 lines" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const StrengthReading reading = Read(c.input, 3);
+        const StrengthReading reading = Read(c.input, 4);
         EXPECT_EQ(reading.strengths.size(), c.count);
         EXPECT_EQ(reading.error, c.error);
     }
@@ -92,9 +95,12 @@ TEST(StrengthInput, QuotedValuesAreShortAndHarmless)
         { "abc", "\"abc\"" },
         { std::string(40, 'x'), "\"" + std::string(40, 'x') + "\"" },
         { std::string(41, 'x'), "\"" + std::string(39, 'x') + "…\"" },
-        { "\x1b[2J\t1", "\"" + kReplacement + "[2J" + kReplacement + "1\"" }, // escape, tab
-        { "\xC3\x28\xFF", "\"" + kReplacement + "(" + kReplacement + "\"" }, // not UTF-8
+        { "\x1b[2J\t1\r\n", "\"\\x1B[2J\\t1\\r\\n\"" }, // terminal escape, tab
+        { "\xC3\x28\xFF\xC2\x85", "\"\\xC3(\\xFF\\xC2\\x85\"" }, // not UTF-8, a C1 control
+        { kReplacement, "\"" + kReplacement + "\"" }, // itself, as typed
         { "粉煤灰", "\"粉煤灰\"" },
+        // An escape counts its characters and is never cut.
+        { std::string(50, '\0'), "\"" + Repeat("\\x00", 9) + "…\"" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(Quoted(c.value), c.shown) << c.value;

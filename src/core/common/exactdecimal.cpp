@@ -212,6 +212,76 @@ std::uint64_t IntSqrt(std::uint64_t n)
     return x;
 }
 
+namespace {
+
+using u64 = std::uint64_t;
+
+// An unsigned 128-bit integer with just what the square root needs, written
+// out so that every compiler (MSVC has no __int128) runs the same code.
+struct U128
+{
+    u64 hi = 0, lo = 0;
+};
+
+bool operator<(const U128& a, const U128& b)
+{
+    return a.hi != b.hi ? a.hi < b.hi : a.lo < b.lo;
+}
+
+// a × b, whole.
+U128 MulWide(u64 a, u64 b)
+{
+    const u64 aLo = a & 0xFFFFFFFFU, aHi = a >> 32, bLo = b & 0xFFFFFFFFU, bHi = b >> 32;
+    const u64 low = aLo * bLo;
+    const u64 mid1 = aHi * bLo, mid2 = aLo * bHi;
+    const u64 mid = (low >> 32) + (mid1 & 0xFFFFFFFFU) + (mid2 & 0xFFFFFFFFU);
+    U128 r;
+    r.lo = (mid << 32) | (low & 0xFFFFFFFFU);
+    r.hi = aHi * bHi + (mid1 >> 32) + (mid2 >> 32) + (mid >> 32);
+    return r;
+}
+
+// a × b; throws when it needs more than 128 bits.
+U128 MulWide(const U128& a, u64 b)
+{
+    U128 r = MulWide(a.lo, b);
+    const U128 high = MulWide(a.hi, b);
+    if (high.hi != 0 || r.hi > UINT64_MAX - high.lo)
+        Overflow();
+    r.hi += high.lo;
+    return r;
+}
+
+// floor(a / d) for d > 0, one bit at a time: the remainder stays below d < 2^63.
+U128 DivWide(const U128& a, u64 d)
+{
+    U128 q;
+    u64 rest = 0;
+    for (int bit = 127; bit >= 0; --bit) {
+        const u64 word = bit >= 64 ? a.hi : a.lo;
+        rest = (rest << 1) | ((word >> (bit % 64)) & 1U);
+        if (rest >= d) {
+            rest -= d;
+            (bit >= 64 ? q.hi : q.lo) |= u64 { 1 } << (bit % 64);
+        }
+    }
+    return q;
+}
+
+// floor(sqrt(n)), built a bit at a time from the highest: the root fits 64 bits.
+u64 IntSqrtWide(const U128& n)
+{
+    u64 root = 0;
+    for (int bit = 63; bit >= 0; --bit) {
+        const u64 trial = root | (u64 { 1 } << bit);
+        if (!(n < MulWide(trial, trial)))
+            root = trial;
+    }
+    return root;
+}
+
+} // namespace
+
 i64 SqrtRoundUnits(const Fraction& value, int decimals)
 {
     if (value.num() < 0)
@@ -219,7 +289,14 @@ i64 SqrtRoundUnits(const Fraction& value, int decimals)
     // k is the rounded root in units when (2k-1)^2 <= q < (2k+1)^2, with
     // q = 4 × value × 100^decimals. floor(sqrt(q)) = IntSqrt(floor(q)) is then
     // 2k-1 or 2k, and k = (j + 1) / 2 in integers. A tie, q = (2k+1)^2, goes up.
-    const Fraction q = value * Fraction(Mul(4, Mul(Pow10(decimals), Pow10(decimals))));
-    const auto j = static_cast<i64>(IntSqrt(static_cast<std::uint64_t>(q.num() / q.den())));
-    return (j + 1) / 2;
+    // A sample's variance has a numerator near 2^63 at the input limits, so
+    // floor(q) is taken in 128 bits.
+    const auto scale = static_cast<u64>(Pow10(decimals));
+    U128 scaled = MulWide(static_cast<u64>(value.num()), 4);
+    scaled = MulWide(MulWide(scaled, scale), scale);
+    const u64 j = IntSqrtWide(DivWide(scaled, static_cast<u64>(value.den())));
+    const u64 k = j / 2 + (j & 1U);
+    if (k > static_cast<u64>(kMax))
+        Overflow();
+    return static_cast<i64>(k);
 }

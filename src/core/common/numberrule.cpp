@@ -7,7 +7,10 @@
 
 namespace {
 
-constexpr size_t kMaxChars = 31;
+bool IsContinuation(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
+}
 
 // The first `count` characters of a UTF-8 text.
 std::string FirstChars(const std::string& text, size_t count)
@@ -15,7 +18,7 @@ std::string FirstChars(const std::string& text, size_t count)
     size_t i = 0;
     for (size_t n = 0; i < text.size() && n < count; ++n) {
         ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0U) == 0x80U)
+        while (i < text.size() && IsContinuation(text[i]))
             ++i;
     }
     return text.substr(0, i);
@@ -42,7 +45,7 @@ struct Scan
 std::optional<Scan> ScanNumber(const std::string& text)
 {
     Scan sc;
-    sc.text = FirstChars(text, kMaxChars);
+    sc.text = FirstChars(text, kBoxChars);
     const std::string& s = sc.text;
     size_t i = 0;
     while (i < s.size() && IsBlank(s[i]))
@@ -140,4 +143,54 @@ std::optional<NumberBoxDigits> ParseNumberBoxDigits(const std::string& text)
     }
     d.exponent = exponent - fractionDigits;
     return d;
+}
+
+std::size_t BoxChars(const std::string& text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuation(c); }));
+}
+
+bool FitsBox(const std::string& word)
+{
+    return BoxChars(word) <= kBoxChars;
+}
+
+std::optional<double> ParseNumberWord(const std::string& word)
+{
+    return FitsBox(word) ? ParseNumberBox(word) : std::nullopt;
+}
+
+bool IsBoxName(const std::string& text)
+{
+    if (text.empty() || !FitsBox(text))
+        return false;
+    const auto byte = [&text](size_t i) { return static_cast<unsigned char>(text[i]); };
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = byte(i++);
+        if (lead < 0x80) {
+            if (lead < 0x20 || lead == 0x7F)
+                return false;
+            continue;
+        }
+        // Lead bytes of two to four bytes, and the least code point each may carry.
+        size_t more = 0;
+        char32_t cp = 0, least = 0;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            more = 1, cp = lead & 0x1FU, least = 0x80;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            more = 2, cp = lead & 0x0FU, least = 0x800;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            more = 3, cp = lead & 0x07U, least = 0x10000;
+        else
+            return false;
+        for (; more > 0; --more, ++i) {
+            if (i >= text.size() || !IsContinuation(text[i]))
+                return false;
+            cp = (cp << 6) | (byte(i) & 0x3FU);
+        }
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || cp < 0xA0)
+            return false; // overlong, beyond Unicode, a surrogate, or a C1 control
+    }
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -21,3 +22,21 @@ struct NumberBoxDigits
     long exponent = 0;
 };
 std::optional<NumberBoxDigits> ParseNumberBoxDigits(const std::string& text);
+
+// The characters a box holds: it reads no further.
+inline constexpr std::size_t kBoxChars = 31;
+
+// The characters of a UTF-8 text, as a box counts them.
+std::size_t BoxChars(const std::string& text);
+
+// A word read on its own (a value of a group line or a paste, a command-line
+// option) is never cut as a box cuts its text: one longer than a box holds is
+// refused whole, whatever its first 31 characters say.
+bool FitsBox(const std::string& word);
+
+// ParseNumberBox for such a word: none when it does not fit a box.
+std::optional<double> ParseNumberWord(const std::string& word);
+
+// A name a form shows and a report prints (a powder's): well-formed UTF-8
+// without control characters, one to 31 characters.
+bool IsBoxName(const std::string& text);

@@ -7,15 +7,19 @@
 
 // What tells one version of a file from another: a file changed or replaced
 // by another program no longer has the stamp it had when we read or wrote it.
+// The modification time can be put back by anyone; the change time cannot,
+// so a same-size rewrite that restores it still shows.
 struct FileStamp
 {
     long long size = 0;
     long long modified = 0; // last write, in the platform's own ticks
+    long long changed = 0; // last change of contents or attributes, likewise
     unsigned long long device = 0, node = 0; // where the platform tells them apart
 
     bool operator==(const FileStamp& o) const
     {
-        return size == o.size && modified == o.modified && device == o.device && node == o.node;
+        return size == o.size && modified == o.modified && changed == o.changed
+            && device == o.device && node == o.node;
     }
     bool operator!=(const FileStamp& o) const { return !(*this == o); }
 };

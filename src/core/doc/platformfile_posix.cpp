@@ -70,6 +70,7 @@ FileStamp StampOf(const struct stat& st)
     FileStamp s;
     s.size = static_cast<long long>(st.st_size);
     s.modified = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    s.changed = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
     s.device = static_cast<unsigned long long>(st.st_dev);
     s.node = static_cast<unsigned long long>(st.st_ino);
     return s;
@@ -319,8 +320,14 @@ FileSystem::WriteResult FileSystem::WriteFile(const std::string& path, const std
         return fail(errno);
     if (::rename(temp.c_str(), target.c_str()) != 0)
         return fail(errno);
+    // The rename may touch the change time: the stamp is the file's as it
+    // now stands, unless another file already stands in its place.
+    struct stat placed;
     WriteResult r;
-    r.stamp = StampOf(st);
+    r.stamp = ::stat(target.c_str(), &placed) == 0 && placed.st_dev == st.st_dev
+            && placed.st_ino == st.st_ino
+        ? StampOf(placed)
+        : StampOf(st);
     return r;
 }
 

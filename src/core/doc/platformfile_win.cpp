@@ -114,7 +114,8 @@ private:
     HANDLE m_h;
 };
 
-FileStamp StampOf(const BY_HANDLE_FILE_INFORMATION& info)
+// `file` must be open with at least FILE_READ_ATTRIBUTES.
+FileStamp StampOf(HANDLE file, const BY_HANDLE_FILE_INFORMATION& info)
 {
     FileStamp s;
     s.size = static_cast<long long>(
@@ -124,6 +125,10 @@ FileStamp StampOf(const BY_HANDLE_FILE_INFORMATION& info)
         | info.ftLastWriteTime.dwLowDateTime);
     s.device = info.dwVolumeSerialNumber;
     s.node = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    // SetFileTime can put the last write time back, but not the change time.
+    FILE_BASIC_INFO basic {};
+    if (GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic))
+        s.changed = basic.ChangeTime.QuadPart;
     return s;
 }
 
@@ -161,7 +166,7 @@ Inspection Inspect(const std::wstring& path)
     r.regular = true;
     r.readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     r.links = info.nNumberOfLinks;
-    r.stamp = StampOf(info);
+    r.stamp = StampOf(file.get(), info);
     const DWORD n = GetFinalPathNameByHandleW(file.get(), nullptr, 0, FILE_NAME_NORMALIZED);
     if (n > 0) {
         std::vector<wchar_t> buffer(n + 1);
@@ -294,7 +299,7 @@ FileSystem::WriteResult WriteInPlace(const std::wstring& target, const std::stri
         if (!CopyOver(backup.get(), file.get()))
             return r; // the old bytes stay in the copy
     } else {
-        r.stamp = StampOf(info);
+        r.stamp = StampOf(file.get(), info);
     }
     backup.close();
     DeleteFileW(backupName.c_str());
@@ -332,7 +337,7 @@ FileSystem::ReadResult FileSystem::ReadFile(const std::string& path, long long m
         r.error = FromWin32(GetLastError());
         return r;
     }
-    r.stamp = StampOf(info);
+    r.stamp = StampOf(file.get(), info);
     if (size.QuadPart > maxBytes) {
         r.status = ReadStatus::TooLarge;
         return r;
@@ -374,8 +379,13 @@ FileSystem::WriteResult FileSystem::WriteFile(const std::string& path, const std
             return Failure(error);
         if (!old.finalPath.empty())
             target = old.finalPath; // through a link to the file it leads to
-        if (old.links > 1)
-            return WriteInPlace(target, bytes);
+        if (old.links > 1) {
+            // The times as they stand once the handle is closed, which may set them.
+            WriteResult r = WriteInPlace(target, bytes);
+            if (r.error == FileError::None)
+                r.stamp = Inspect(target).stamp;
+            return r;
+        }
     }
 
     std::wstring temp;

@@ -42,7 +42,7 @@ std::vector<std::string> Words(const std::string& line)
 
 GroupLineCheck ReadValue(const std::string& word, std::int64_t& units)
 {
-    const std::optional<double> number = ParseNumberBox(word);
+    const std::optional<double> number = ParseNumberWord(word);
     if (!number)
         return GroupLineCheck::NotANumber;
     const std::optional<std::int64_t> tenths = ParseUnits(word, 1);
@@ -99,6 +99,7 @@ GroupLineEntry ReadGroupLine(const std::string& line)
         if (entry.check != GroupLineCheck::Accepted) {
             entry.group.strengths.clear();
             entry.message = MessageOf(entry.check);
+            entry.value = word;
             return entry;
         }
         entry.group.strengths.push_back(units);

@@ -9,8 +9,9 @@
 // of text: one group, as three specimen strengths or one group value,
 // separated by blanks, tabs or commas (as cells copied from a spreadsheet
 // arrive). Each value follows the rule of the strength calculator's box:
-// a number by the number-box rule, from 0 to 500 MPa, greater than zero
-// once taken half up to 0.1 MPa.
+// a number by the number-box rule, whole (a value longer than a box holds
+// is no number), from 0 to 500 MPa, greater than zero once taken half up
+// to 0.1 MPa.
 
 enum class GroupLineCheck
 {
@@ -26,6 +27,7 @@ struct GroupLineEntry
     GroupLineCheck check = GroupLineCheck::NotANumber;
     EvalGroup group; // when accepted
     std::string message; // UTF-8, empty when accepted
+    std::string value; // the value refused, when one was
 };
 
 GroupLineEntry ReadGroupLine(const std::string& line);

@@ -62,6 +62,15 @@ TEST(ExactDecimal, RootsRoundHalfUpByComparingSquares)
     EXPECT_EQ(SqrtRoundUnits(Fraction(8555625, 1000000), 2), 293);
     EXPECT_EQ(SqrtRoundUnits(Fraction(8555624, 1000000), 2), 292);
     EXPECT_EQ(IntSqrt(UINT64_MAX), 4294967295U);
+
+    // Terms near 2^63 whose scaled value needs 128 bits: sqrt(m²/64) is
+    // m/8, and with m = 2000000001 exactly the tie 250000000.125 at 2 decimals.
+    const std::int64_t m = 2000000001;
+    EXPECT_EQ(SqrtRoundUnits(Fraction(m * m, 64), 2), 25000000013);
+    EXPECT_EQ(SqrtRoundUnits(Fraction(m * m - 1, 64), 2), 25000000012);
+    EXPECT_EQ(SqrtRoundUnits(Fraction(INT64_MAX, 3), 2), 175341305619); // 1753413056.19…
+    EXPECT_EQ(SqrtRoundUnits(Fraction(INT64_MAX), 9), 3037000499976049692);
+    EXPECT_THROW(SqrtRoundUnits(Fraction(INT64_MAX), 10), std::overflow_error);
 }
 
 TEST(ExactDecimal, ReportTextMatchesTheFormatter)

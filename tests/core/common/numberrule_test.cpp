@@ -53,4 +53,55 @@ TEST(NumberRule, ReadsOnlyTheFirst31Characters)
     EXPECT_FALSE(ParseNumberBox("数" + std::string(29, ' ') + "7"));
 }
 
+TEST(NumberRule, AWordIsReadWholeOrNotAtAll)
+{
+    const struct
+    {
+        std::string word;
+        std::optional<double> value;
+    } rows[] = {
+        { "30.0000000000000000000000000000", 30 }, // 31 characters
+        { "3.00000000000000000000000000000e1", std::nullopt }, // a box would read 3.0
+        { "30.000000000000000000000000000000xyz", std::nullopt }, // a box would read 30
+        { std::string(30, ' ') + "7", 7 }, { std::string(31, ' ') + "7", std::nullopt },
+        { "数" + std::string(30, '1'), std::nullopt }, // not a number, but fits: 31 characters
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.word);
+        EXPECT_EQ(ParseNumberWord(row.word), row.value);
+        EXPECT_EQ(FitsBox(row.word), BoxChars(row.word) <= 31);
+    }
+    EXPECT_EQ(BoxChars("数" + std::string(30, '1')), 31u);
+}
+
+TEST(NumberRule, ANameIsUtf8WithoutControlsAndFitsABox)
+{
+    const struct
+    {
+        std::string name;
+        bool accepted;
+    } rows[] = {
+        { "粉煤灰", true },
+        { "Ⅱ级 fly ash", true },
+        { std::string(31, 'x'), true },
+        { std::string(32, 'x'), false },
+        { "", false },
+        { "\xFF\xFE"
+          "30",
+            false }, // not UTF-8
+        { "\xC0\xB0", false }, // an overlong "0"
+        { "\xED\xA0\x80", false }, // a surrogate
+        { "\xE7\xB2", false }, // cut short
+        { std::string("a\0b", 3), false },
+        { "\x1B[2J", false },
+        { "a\tb", false },
+        { "\xC2\x85", false }, // a C1 control
+        { "\x7F", false },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(IsBoxName(row.name), row.accepted);
+    }
+}
+
 } // namespace

@@ -209,4 +209,43 @@ TEST_F(WinFileLayer, BadPathsGiveTheirMessages)
     EXPECT_EQ(Names(), std::vector<std::string> { "a.txt" });
 }
 
+TEST_F(WinFileLayer, ASameSizeRewriteWithItsOldTimePutBackIsAChange)
+{
+    const std::string path = Path("报告.txt");
+    const FileSystem::WriteResult saved = m_fs.WriteFile(path, kOld);
+    ASSERT_EQ(saved.error, FileError::None);
+    EXPECT_EQ(m_fs.Stamp(path), saved.stamp); // our own save is no change
+
+    // Another program writes as many bytes in place and puts the last write
+    // time back, until the clock has moved on from our save.
+    const std::wstring wide = Wide(path);
+    HANDLE file = CreateFileW(
+        wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    FILETIME written {};
+    const std::string theirs(kOld.size(), 'x');
+    DWORD n = 0;
+    EXPECT_TRUE(GetFileTime(file, nullptr, nullptr, &written));
+    EXPECT_TRUE(::WriteFile(file, theirs.data(), static_cast<DWORD>(theirs.size()), &n, nullptr));
+    CloseHandle(file);
+    FILE_BASIC_INFO basic {};
+    for (int tries = 0; tries < 1000; ++tries) {
+        file = CreateFileW(wide.c_str(), FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES,
+            FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
+        EXPECT_TRUE(GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic));
+        CloseHandle(file);
+        if (basic.ChangeTime.QuadPart != saved.stamp.changed)
+            break;
+        Sleep(1);
+    }
+    const std::optional<FileStamp> now = m_fs.Stamp(path);
+    ASSERT_TRUE(now.has_value());
+    ASSERT_EQ(now->size, saved.stamp.size);
+    ASSERT_EQ(now->modified, saved.stamp.modified);
+    EXPECT_NE(*now, saved.stamp);
+    EXPECT_EQ(ReadBack(path), theirs);
+}
+
 } // namespace

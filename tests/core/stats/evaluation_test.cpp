@@ -291,19 +291,27 @@ TEST(GroupInput, LinesAndValues)
         const char* text;
         GroupLineCheck check;
         std::vector<std::int64_t> strengths;
+        std::string value = {}; // the value named as refused
     };
     const Row rows[] = {
         { "33.3 38.4\t33.0", GroupLineCheck::Accepted, { 333, 384, 330 } },
         { " 33.25,38.44 ，33 ", GroupLineCheck::Accepted, { 333, 384, 330 } },
         { "500", GroupLineCheck::Accepted, { 5000 } },
         { "0.05", GroupLineCheck::Accepted, { 1 } },
-        { "500.04", GroupLineCheck::OutOfRange, {} },
-        { "30 -1 30", GroupLineCheck::OutOfRange, {} },
-        { "0.04", GroupLineCheck::NotPositive, {} },
-        { "30 abc", GroupLineCheck::NotANumber, {} },
+        { "500.04", GroupLineCheck::OutOfRange, {}, "500.04" },
+        { "30 -1 30", GroupLineCheck::OutOfRange, {}, "-1" },
+        { "0.04", GroupLineCheck::NotPositive, {}, "0.04" },
+        { "30 abc", GroupLineCheck::NotANumber, {}, "abc" },
         { "", GroupLineCheck::NotANumber, {} },
         { "30 31", GroupLineCheck::WrongCount, {} },
         { "30 31 32 33", GroupLineCheck::WrongCount, {} },
+        // A value is read whole: one longer than the box's 31 characters is
+        // no number, though its first 31 would be 3.0 or 30.
+        { "30.0000000000000000000000000000 31 32", GroupLineCheck::Accepted, { 300, 310, 320 } },
+        { "3.00000000000000000000000000000e1", GroupLineCheck::NotANumber, {},
+            "3.00000000000000000000000000000e1" },
+        { "30.000000000000000000000000000000xyz 31 32", GroupLineCheck::NotANumber, {},
+            "30.000000000000000000000000000000xyz" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -311,6 +319,38 @@ TEST(GroupInput, LinesAndValues)
         EXPECT_EQ(e.check, row.check);
         EXPECT_EQ(e.group.strengths, row.strengths);
         EXPECT_EQ(e.message.empty(), row.check == GroupLineCheck::Accepted);
+        EXPECT_EQ(e.value, row.value);
+    }
+}
+
+TEST(Evaluation, EveryInputTheLimitsAcceptIsEvaluated)
+{
+    // Up to 100,000 groups of up to 500 MPa times 1.5: the variance's
+    // numerator nears 2^63 and its root must not overflow. Expected Sfcu
+    // from an independent exact computation.
+    const struct
+    {
+        std::vector<std::int64_t> pattern; // 0.1 MPa, repeated
+        int n;
+        std::int64_t factor;
+        std::int64_t sd; // 0.01 MPa
+    } rows[] = {
+        { { 5000, 1, 1 }, 60758, 150, 35346 },
+        { { 1, 5000, 5000 }, 100000, 150, 35346 },
+        { { 5000, 1 }, 100000, 150, 37490 },
+        { { 5000, 1 }, 100000, 50, 12495 },
+        { { 5000 }, 100000, 150, 0 },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.n);
+        EvaluationInputs in;
+        for (int i = 0; i < row.n; ++i)
+            in.groups.push_back({ { row.pattern[static_cast<size_t>(i) % row.pattern.size()] } });
+        in.factor = row.factor;
+        const EvaluationOutcome out = Evaluate(in);
+        ASSERT_FALSE(out.stopped) << out.messages.back().text;
+        EXPECT_EQ(out.n, row.n);
+        EXPECT_EQ(out.sd, row.sd);
     }
 }
 
