@@ -102,6 +102,12 @@ Result<QSqlQuery> StoreConnection::run(const QString& sql, const QVariantList& v
 {
     QSqlQuery query(QSqlDatabase::database(m_name, false));
     query.setForwardOnly(true);
+    // Without values, straight: PostgreSQL prepares no SET or BEGIN.
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            return failure(query);
+        return query;
+    }
     if (!query.prepare(sql))
         return failure(query);
     for (const QVariant& value : values) {

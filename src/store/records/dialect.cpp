@@ -34,7 +34,7 @@ Dialect Dialect::PostgreSQL()
 std::vector<std::string> Dialect::sessionSetup(JournalMode journal) const
 {
     if (kind == SqlDialect::PostgreSQL)
-        return { "SET client_encoding = 'UTF8'" };
+        return { "SET client_encoding = 'UTF8'", "SET standard_conforming_strings = on" };
     std::vector<std::string> setup = { "PRAGMA foreign_keys = ON", "PRAGMA cache_size = -32768" };
     if (journal == JournalMode::WriteAheadLog) {
         // In WAL mode a commit with synchronous=NORMAL may be lost to a power
