@@ -99,6 +99,10 @@ public:
         if (m_mounted)
             QProcess::execute(QStringLiteral("umount"), { m_where });
     }
+    bool remountReadOnly()
+    {
+        return QProcess::execute(QStringLiteral("mount"), { "-o", "remount,ro", m_where }) == 0;
+    }
     bool mounted() const { return m_mounted; }
     const std::string& why() const { return m_why; }
 
@@ -145,6 +149,26 @@ TEST_F(Processes, AWriteOnAFullDiskLeavesTheStoreAsItWas)
     ASSERT_TRUE(opened) << opened.error().message;
     EXPECT_TRUE(opened->damagedPath.empty());
     EXPECT_EQ(RawScalar(small, kHalfEntries).toInt(), 0);
+}
+
+TEST_F(Processes, AStoreOnAReadOnlyDiskIsRefusedAtOpen)
+{
+    SmallDisk disk(m_dir.filePath(QStringLiteral("disk")));
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << disk.why();
+    const QString path = m_dir.filePath(QStringLiteral("disk/qoru.sqlite"));
+    {
+        RecordStore store;
+        ASSERT_TRUE(store.open(path.toStdString()));
+    }
+    ASSERT_TRUE(disk.remountReadOnly());
+    const QByteArray before = FileBytes(path);
+    RecordStore store;
+    auto opened = store.open(path.toStdString());
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(opened.error().code, StoreErrorCode::ReadOnly);
+    EXPECT_NE(opened.error().message.find(path.toStdString()), std::string::npos);
+    EXPECT_EQ(FileBytes(path), before);
 }
 
 } // namespace

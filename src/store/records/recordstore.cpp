@@ -133,6 +133,11 @@ Result<OpenReport> RecordStore::open(const std::string& path, const OpenOptions&
     if (!info.absoluteDir().exists())
         return Error(StoreErrorCode::Unavailable,
             QStringLiteral("找不到数据库“%1”所在的文件夹，本次运行不保存记录。").arg(file));
+    // SQLite would open a read-only file for reading without a word, and
+    // its journal needs the folder: refuse both now, not at the first record.
+    if (!QFileInfo(info.absolutePath()).isWritable() || (info.exists() && !info.isWritable()))
+        return Error(StoreErrorCode::ReadOnly,
+            QStringLiteral("数据库“%1”或它所在的文件夹是只读的，本次运行不保存记录。").arg(file));
     if (info.exists() && !info.isFile())
         return Error(StoreErrorCode::Unavailable,
             QStringLiteral("“%1”不是一个文件，无法用作数据库。").arg(file));
