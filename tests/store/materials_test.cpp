@@ -200,4 +200,45 @@ TEST_F(Materials, RecycleBinRefusesABatchASavedDesignUses)
     EXPECT_EQ(library.material(*library.copyMaterial(cement))->name, "海螺（副本2）");
 }
 
+TEST_F(Materials, EditsKeepEveryFieldWhereItBelongs)
+{
+    const std::int64_t id = *library.addMaterial(Sand("河砂"));
+    ASSERT_TRUE(library.addMaterial(Sand("机制砂")));
+    Material edited = *library.material(id);
+    edited.name = "赣江河砂";
+    edited.maker = "江西";
+    edited.spec = "中砂";
+    edited.note = "水洗";
+    edited.variety = "机制砂";
+    edited.values.density = "2640";
+    edited.values.fineness = "2.70";
+    ASSERT_TRUE(library.updateMaterial(edited));
+    const Material read = *library.material(id);
+    EXPECT_EQ(std::vector<std::string>({ read.name, read.maker, read.spec, read.note, read.variety,
+                  read.values.density, read.values.fineness }),
+        std::vector<std::string>({ "赣江河砂", "江西", "中砂", "水洗", "机制砂", "2640", "2.70" }));
+    edited.name = "机制砂";
+    EXPECT_EQ(library.updateMaterial(edited).error().field, "name");
+
+    Batch batch = BatchOf(id, "S-01");
+    batch.id = *library.addBatch(batch);
+    batch.batchNo = "S-01A";
+    batch.arrivalDate = "2026-03-02";
+    batch.reportNo = "JC-2026-118";
+    batch.testDate = "2026-03-04";
+    batch.measured.fineness = "2.8";
+    batch.moisture = "4.5";
+    batch.active = false;
+    ASSERT_TRUE(library.updateBatch(batch));
+    const Batch b = *library.batch(batch.id);
+    EXPECT_EQ(std::vector<std::string>({ b.batchNo, b.arrivalDate, b.reportNo, b.testDate,
+                  b.measured.fineness, b.moisture }),
+        std::vector<std::string>(
+            { "S-01A", "2026-03-02", "JC-2026-118", "2026-03-04", "2.8", "4.5" }));
+    EXPECT_FALSE(b.active);
+    batch.moisture = "-1";
+    EXPECT_EQ(library.updateBatch(batch).error().field, "moisture");
+    EXPECT_EQ(library.batch(batch.id)->moisture, "4.5");
+}
+
 } // namespace
