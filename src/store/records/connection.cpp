@@ -1,0 +1,188 @@
+#include "records/connection.h"
+
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QThread>
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+std::string S(const QString& text)
+{
+    return text.toStdString();
+}
+
+StoreError Invalid(const std::string& field, const QString& message)
+{
+    return StoreError { StoreErrorCode::Invalid, S(message), field };
+}
+
+StoreError Error(StoreErrorCode code, const QString& message)
+{
+    return StoreError { code, S(message), {} };
+}
+
+StoreConnection::StoreConnection(
+    Dialect dialect, QString connectionName, QString path, int busyTimeoutMs)
+    : m_dialect(std::move(dialect))
+    , m_name(std::move(connectionName))
+    , m_path(std::move(path))
+    , m_busyTimeoutMs(busyTimeoutMs)
+{ }
+
+StoreConnection::~StoreConnection()
+{
+    close();
+}
+
+Result<void> StoreConnection::open()
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(Q(m_dialect.driver), m_name);
+    if (!db.isValid()) {
+        QSqlDatabase::removeDatabase(m_name);
+        return Error(StoreErrorCode::Unavailable,
+            QStringLiteral("本机缺少 Qt 的 %1 数据库驱动，无法使用数据库“%2”。")
+                .arg(Q(m_dialect.driver), m_path));
+    }
+    db.setDatabaseName(m_path);
+    if (m_dialect.kind == SqlDialect::SQLite)
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
+    if (!db.open()) {
+        const QString reason = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        return Error(StoreErrorCode::Unavailable,
+            QStringLiteral("无法打开数据库“%1”：%2").arg(m_path, reason));
+    }
+    return {};
+}
+
+void StoreConnection::close()
+{
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+StoreError StoreConnection::failure(const QSqlQuery& query) const
+{
+    const QSqlError error = query.lastError();
+    const QString reason = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    switch (m_dialect.classify(S(error.nativeErrorCode()))) {
+    case FailureKind::Busy:
+        return Error(StoreErrorCode::Busy,
+            QStringLiteral("数据库“%1”被其他程序占用，等待 %2 秒后仍未释放，本次修改没有保存。")
+                .arg(m_path)
+                .arg(m_busyTimeoutMs / 1000.0));
+    case FailureKind::DiskFull:
+        return Error(StoreErrorCode::DiskFull,
+            QStringLiteral("数据库“%1”所在的磁盘已满，本次修改没有保存，数据库保持原样。")
+                .arg(m_path));
+    case FailureKind::ReadOnly:
+        return Error(StoreErrorCode::ReadOnly,
+            QStringLiteral("数据库“%1”是只读的，本次修改没有保存。").arg(m_path));
+    case FailureKind::Damaged:
+        return Error(StoreErrorCode::Damaged,
+            QStringLiteral("数据库“%1”已损坏（%2），请重新启动 Qoru 以检查并重建。")
+                .arg(m_path, reason));
+    default:
+        return Error(
+            StoreErrorCode::Failed, QStringLiteral("数据库“%1”读写出错：%2").arg(m_path, reason));
+    }
+}
+
+Result<QSqlQuery> StoreConnection::run(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(QSqlDatabase::database(m_name, false));
+    query.setForwardOnly(true);
+    // Without values, straight: PostgreSQL prepares no SET or BEGIN.
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            return failure(query);
+        return query;
+    }
+    if (!query.prepare(sql))
+        return failure(query);
+    for (const QVariant& value : values) {
+        // Qt SQL binds a null QString as NULL; the store's texts are never NULL.
+        if (value.typeId() == QMetaType::QString && value.toString().isNull())
+            query.addBindValue(QStringLiteral(""));
+        else
+            query.addBindValue(value);
+    }
+    if (!query.exec())
+        return failure(query);
+    return query;
+}
+
+Result<void> StoreConnection::exec(const QString& sql, const QVariantList& values)
+{
+    auto query = run(sql, values);
+    if (!query)
+        return query.error();
+    return {};
+}
+
+Result<std::int64_t> StoreConnection::insert(const QString& sql, const QVariantList& values)
+{
+    if (m_dialect.insertReturnsId) {
+        auto id = scalar(sql + QStringLiteral(" RETURNING id"), values);
+        if (!id)
+            return id.error();
+        return id->toLongLong();
+    }
+    auto query = run(sql, values);
+    if (!query)
+        return query.error();
+    return query->lastInsertId().toLongLong();
+}
+
+Result<QVariant> StoreConnection::scalar(const QString& sql, const QVariantList& values)
+{
+    auto query = run(sql, values);
+    if (!query)
+        return query.error();
+    QSqlQuery& q = query.value();
+    return q.next() ? q.value(0) : QVariant();
+}
+
+Result<void> StoreConnection::write(const std::function<Result<void>()>& body)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        Result<void> done = exec(Q(m_dialect.beginWrite));
+        if (done) {
+            done = body();
+            if (done)
+                done = exec(QStringLiteral("COMMIT"));
+            if (!done) {
+                // Some failures (a full disk) roll back by themselves; the
+                // ROLLBACK then finds no transaction, which is fine.
+                QSqlQuery rollback(QSqlDatabase::database(m_name, false));
+                rollback.exec(QStringLiteral("ROLLBACK"));
+            }
+        }
+        if (done || done.error().code != StoreErrorCode::Busy || clock.elapsed() >= m_busyTimeoutMs)
+            return done;
+        QThread::msleep(5);
+    }
+}
+
+Result<void> StoreConnection::read(const std::function<Result<void>()>& body)
+{
+    Result<void> begun = exec(QStringLiteral("BEGIN"));
+    if (!begun)
+        return begun;
+    Result<void> done = body();
+    QSqlQuery end(QSqlDatabase::database(m_name, false));
+    end.exec(QStringLiteral("COMMIT"));
+    return done;
+}

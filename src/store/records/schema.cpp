@@ -1,0 +1,139 @@
+#include "records/schema.h"
+
+#include "records/dialect.h"
+
+namespace {
+
+// Numbers are exact decimal TEXT ('' when not given), dates 'yyyy-MM-dd',
+// times 'yyyy-MM-dd HH:mm:ss' local: both sort as text on either database.
+// `*_key` columns hold the lower-case text a search matches.
+const std::vector<SchemaStep> kSteps = {
+    { 1,
+        {
+            "CREATE TABLE schema (version INTEGER PRIMARY KEY, applied_at TEXT NOT NULL)",
+            // The materials library: one row a material, its batches below it.
+            "CREATE TABLE materials ("
+            " id {id},"
+            " kind TEXT NOT NULL,"
+            " name TEXT NOT NULL,"
+            " name_key TEXT NOT NULL,"
+            " maker TEXT NOT NULL DEFAULT '',"
+            " spec TEXT NOT NULL DEFAULT '',"
+            " note TEXT NOT NULL DEFAULT '',"
+            " variety TEXT NOT NULL DEFAULT '',"
+            " grade TEXT NOT NULL DEFAULT '',"
+            " size_range TEXT NOT NULL DEFAULT '',"
+            " density TEXT NOT NULL DEFAULT '',"
+            " strength28 TEXT NOT NULL DEFAULT '',"
+            " fineness TEXT NOT NULL DEFAULT '',"
+            " max_size TEXT NOT NULL DEFAULT '',"
+            " solids TEXT NOT NULL DEFAULT '',"
+            " water_reduction TEXT NOT NULL DEFAULT '',"
+            " dosage TEXT NOT NULL DEFAULT '',"
+            " deleted_at TEXT,"
+            " UNIQUE (kind, name))",
+            "CREATE INDEX materials_name ON materials (kind, name_key)",
+            "CREATE TABLE batches ("
+            " id {id},"
+            " material_id BIGINT NOT NULL REFERENCES materials (id) ON DELETE CASCADE,"
+            " batch_no TEXT NOT NULL,"
+            " arrival_date TEXT NOT NULL DEFAULT '',"
+            " report_no TEXT NOT NULL DEFAULT '',"
+            " test_date TEXT NOT NULL DEFAULT '',"
+            " density TEXT NOT NULL DEFAULT '',"
+            " strength28 TEXT NOT NULL DEFAULT '',"
+            " fineness TEXT NOT NULL DEFAULT '',"
+            " max_size TEXT NOT NULL DEFAULT '',"
+            " solids TEXT NOT NULL DEFAULT '',"
+            " water_reduction TEXT NOT NULL DEFAULT '',"
+            " dosage TEXT NOT NULL DEFAULT '',"
+            " moisture TEXT NOT NULL DEFAULT '',"
+            " active INTEGER NOT NULL DEFAULT 1,"
+            " deleted_at TEXT,"
+            " UNIQUE (material_id, batch_no))",
+            "CREATE INDEX batches_arrival ON batches (material_id, arrival_date)",
+        } },
+    { 2,
+        {
+            // The design ledger. The list's columns stay in `entries`, small,
+            // so listing and filtering never read the texts.
+            "CREATE TABLE entries ("
+            " id {id},"
+            " number TEXT NOT NULL UNIQUE,"
+            " kind TEXT NOT NULL,"
+            " created_at TEXT NOT NULL,"
+            " operator_name TEXT NOT NULL,"
+            " state TEXT NOT NULL DEFAULT 'draft' CHECK (state IN ('draft', 'reviewed', 'issued')),"
+            " grade TEXT NOT NULL DEFAULT '',"
+            " water_binder TEXT NOT NULL DEFAULT '',"
+            " verdict TEXT NOT NULL DEFAULT '',"
+            " project TEXT NOT NULL DEFAULT '',"
+            " part TEXT NOT NULL DEFAULT '',"
+            " note TEXT NOT NULL DEFAULT '',"
+            " search_key TEXT NOT NULL,"
+            " parent_id BIGINT REFERENCES entries (id) ON DELETE SET NULL,"
+            " revision_of BIGINT REFERENCES entries (id) ON DELETE SET NULL,"
+            " revision_root BIGINT REFERENCES entries (id) ON DELETE SET NULL,"
+            " revision INTEGER NOT NULL DEFAULT 0,"
+            " in_bin INTEGER NOT NULL DEFAULT 0,"
+            " deleted_at TEXT)",
+            // Newest first, optionally of one kind and a date range; the text
+            // filter then scans the index alone.
+            "CREATE INDEX entries_list ON entries (in_bin, created_at, id, search_key)",
+            "CREATE INDEX entries_kind ON entries (in_bin, kind, created_at, id, search_key)",
+            "CREATE INDEX entries_parent ON entries (parent_id)",
+            "CREATE INDEX entries_revision ON entries (revision_root)",
+            "CREATE TABLE entry_texts ("
+            " entry_id BIGINT PRIMARY KEY REFERENCES entries (id) ON DELETE CASCADE,"
+            " inputs TEXT NOT NULL,"
+            " figures TEXT NOT NULL,"
+            " report TEXT NOT NULL)",
+            // The batches a design used, with what the library said of them
+            // then: a later edit of the library does not change an issued design.
+            "CREATE TABLE entry_batches ("
+            " entry_id BIGINT NOT NULL REFERENCES entries (id) ON DELETE CASCADE,"
+            " role TEXT NOT NULL,"
+            " batch_id BIGINT NOT NULL REFERENCES batches (id),"
+            " snapshot TEXT NOT NULL,"
+            " PRIMARY KEY (entry_id, role))",
+            "CREATE INDEX entry_batches_batch ON entry_batches (batch_id)",
+            // The audit outlives a purged entry: its number stays in the row.
+            "CREATE TABLE audit ("
+            " id {id},"
+            " changed_at TEXT NOT NULL,"
+            " user_name TEXT NOT NULL,"
+            " entry_id BIGINT REFERENCES entries (id) ON DELETE SET NULL,"
+            " entry_number TEXT NOT NULL,"
+            " action TEXT NOT NULL,"
+            " field TEXT NOT NULL DEFAULT '',"
+            " old_value TEXT NOT NULL DEFAULT '',"
+            " new_value TEXT NOT NULL DEFAULT '')",
+            "CREATE INDEX audit_entry ON audit (entry_id)",
+            "CREATE TABLE number_counters ("
+            " counter_year INTEGER PRIMARY KEY,"
+            " last_number INTEGER NOT NULL)",
+        } },
+};
+
+} // namespace
+
+const std::vector<SchemaStep>& SchemaSteps()
+{
+    return kSteps;
+}
+
+int LatestSchemaVersion()
+{
+    return kSteps.back().version;
+}
+
+std::vector<std::string> StepStatements(const SchemaStep& step, const Dialect& dialect)
+{
+    std::vector<std::string> statements;
+    for (std::string sql : step.statements) {
+        for (size_t at = sql.find("{id}"); at != std::string::npos; at = sql.find("{id}"))
+            sql.replace(at, 4, dialect.idColumn);
+        statements.push_back(sql);
+    }
+    return statements;
+}
