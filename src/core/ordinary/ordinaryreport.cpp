@@ -24,11 +24,10 @@ std::string Approx(const Fraction& value, int decimals)
     const i64 rounded = value.RoundUnits(decimals);
     if (Fraction::Units(rounded, decimals) == value)
         return "＝" + T(rounded, decimals);
-    for (int d = decimals + 1; d <= 6; ++d) {
-        const Fraction scaled = value * Fraction(Pow10(d));
-        if (scaled.den() == 1)
-            return "＝" + T(scaled.num(), d) + "≈" + T(rounded, decimals);
-    }
+    // It ends within d decimals when its denominator divides 10^d.
+    for (int d = decimals + 1; d <= 6; ++d)
+        if (Pow10(d) % value.den() == 0)
+            return "＝" + T(value.num() * (Pow10(d) / value.den()), d) + "≈" + T(rounded, decimals);
     return "≈" + T(rounded, decimals);
 }
 
