@@ -81,7 +81,7 @@ private:
         const char* rangeMessage, std::optional<i64>& value);
 
     void PreparationStrength();
-    bool BinderStrength();
+    void BinderStrength();
     bool WaterBinderRatio();
     void Water();
     void Binder();
@@ -281,7 +281,7 @@ void Press::PreparationStrength()
 }
 
 // 2.–3. fce = γc·fce,g and fb = γf·γs·fce, unless measured.
-bool Press::BinderStrength()
+void Press::BinderStrength()
 {
     const OrdinaryValues& v = m_v;
     m_r.gammaC = CementSurplus(v.cementGrade);
@@ -290,7 +290,7 @@ bool Press::BinderStrength()
     m_r.gammaSRange = SlagGamma(v.slag);
     if (v.fb) {
         m_r.fb = *v.fb;
-        return true;
+        return;
     }
     const auto gamma
         = [this](const std::optional<i64>& given, const std::optional<OrdinaryInterpolation>& range,
@@ -308,7 +308,6 @@ bool Press::BinderStrength()
     m_r.gammaF = gf;
     m_r.gammaS = gs;
     m_r.fb = (U(gf, 2) * U(gs, 2) * U(m_r.fce, 1)).RoundUnits(1);
-    return true;
 }
 
 // 4. The adopted W/B: 自定, or the smallest of the computed one and the limits.
@@ -581,7 +580,8 @@ bool Press::Design()
     const OrdinaryValues& v = m_v;
     OrdinaryResults& r = m_r;
     PreparationStrength();
-    if (!BinderStrength() || !WaterBinderRatio())
+    BinderStrength();
+    if (!WaterBinderRatio())
         return false;
     Water();
     Binder();

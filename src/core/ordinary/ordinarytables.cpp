@@ -2,7 +2,6 @@
 
 #include "common/exactdecimal.h"
 
-#include <array>
 #include <iterator>
 
 namespace {
