@@ -81,7 +81,7 @@ std::optional<AdjustInputs> DesignFrom(const std::string& text, std::string& err
         for (int m = 0; m < kAdjustMaterials; ++m) {
             const auto value = results->find(keys[m]);
             if (value == results->end() || !value->is_string()
-                || !ParseNumberBox(value->get<std::string>())) {
+                || !ParseNumberWord(value->get<std::string>())) {
                 error = std::string("the design has no number \"") + keys[m] + "\"";
                 return std::nullopt;
             }
