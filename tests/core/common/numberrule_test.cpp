@@ -102,6 +102,7 @@ TEST(NumberRule, ANameIsUtf8WithoutControlsAndFitsABox)
         SCOPED_TRACE(row.name);
         EXPECT_EQ(IsBoxName(row.name), row.accepted);
     }
+}
 
 TEST(NumberBox, AMemberTakesOnlyWhatItsTypeHolds)
 {
