@@ -14,7 +14,8 @@ TEST_F(DocumentFieldsTest, KeepsTheFieldsOfEachEntryApart)
     auto a = ledger.recordEntry(Design());
     auto b = ledger.recordEntry(Design());
     ASSERT_TRUE(a && b);
-    ASSERT_TRUE(fields.setFields(a->id, { { "委托单位", " 市政一公司 " }, { "浇筑方式", "泵送" } }));
+    ASSERT_TRUE(
+        fields.setFields(a->id, { { "委托单位", " 市政一公司 " }, { "浇筑方式", "泵送" } }));
     ASSERT_TRUE(fields.setFields(b->id, { { "抗渗等级", "P8" } }));
     // A second save replaces the first; a blank field is dropped.
     ASSERT_TRUE(fields.setFields(a->id, { { "委托单位", "市政一公司" }, { "浇筑方式", "  " } }));

@@ -57,7 +57,8 @@ std::vector<std::string> MixRatioParts(
         else if (*mass == *binder)
             parts.emplace_back("1");
         else
-            parts.push_back(UnitsText((*mass / *binder).RoundUnits(kRatioDecimals), kRatioDecimals));
+            parts.push_back(
+                UnitsText((*mass / *binder).RoundUnits(kRatioDecimals), kRatioDecimals));
     }
     return parts;
 }

@@ -44,7 +44,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             const QStringList v = take(1);
             if (!v.isEmpty())
                 line.output = v[0];
-        } else if (arg == QLatin1String("--export-notice") || arg == QLatin1String("--export-report")) {
+        } else if (arg == QLatin1String("--export-notice")
+            || arg == QLatin1String("--export-report")) {
             setAction(arg == QLatin1String("--export-notice") ? CommandLine::Action::ExportNotice
                                                               : CommandLine::Action::ExportReport,
                 arg);
@@ -61,7 +62,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
                     line.gbk = true;
                 else if (e != QLatin1String("utf-8") && e != QLatin1String("utf8")
                     && line.error.isEmpty())
-                    line.error = QStringLiteral("--encoding 只接受 gbk 或 utf-8，而不是“%1”").arg(v[0]);
+                    line.error
+                        = QStringLiteral("--encoding 只接受 gbk 或 utf-8，而不是“%1”").arg(v[0]);
             }
         } else if (arg == QLatin1String("--import-json")) {
             setAction(CommandLine::Action::ImportJson, arg);
@@ -127,7 +129,8 @@ int Run(const CommandLine& line)
     switch (line.action) {
     case CommandLine::Action::ExportLedger: {
         if (!Ends(line.output, ".xlsx") && !Ends(line.output, ".csv"))
-            return Fail(QStringLiteral("台账只能导出为 .xlsx 或 .csv 文件，而不是“%1”").arg(line.output));
+            return Fail(
+                QStringLiteral("台账只能导出为 .xlsx 或 .csv 文件，而不是“%1”").arg(line.output));
         if (line.gbk && !Ends(line.output, ".csv"))
             return Fail(QStringLiteral("--encoding 只用于 CSV 文件"));
         std::vector<Entry> entries;
@@ -136,8 +139,8 @@ int Run(const CommandLine& line)
         const ExportTable table = LedgerTable(entries);
         const bool written = Ends(line.output, ".xlsx")
             ? WriteLedgerXlsx(table, line.output, &error)
-            : WriteLedgerCsv(table, line.output, line.gbk ? CsvEncoding::Gbk : CsvEncoding::Utf8Bom,
-                &error);
+            : WriteLedgerCsv(
+                table, line.output, line.gbk ? CsvEncoding::Gbk : CsvEncoding::Utf8Bom, &error);
         return written ? 0 : Fail(error);
     }
     case CommandLine::Action::ExportNotice:

@@ -11,7 +11,8 @@ namespace {
 
 QSettings Settings()
 {
-    return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Qoru"));
+    return QSettings(
+        QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Qoru"));
 }
 
 QJsonObject Object(const std::string& json)
@@ -113,8 +114,8 @@ void SetLabName(const QString& name)
 
 const std::vector<const char*>& DocumentFieldNames()
 {
-    static const std::vector<const char*> names = { kFieldNoticeNumber, kFieldClient,
-        kFieldPlacing, kFieldImpermeability, kFieldSlump, kFieldSandRatio, kFieldDate };
+    static const std::vector<const char*> names = { kFieldNoticeNumber, kFieldClient, kFieldPlacing,
+        kFieldImpermeability, kFieldSlump, kFieldSandRatio, kFieldDate };
     return names;
 }
 
@@ -175,8 +176,8 @@ DocumentData MakeDocumentData(const Entry& entry, const DocumentFieldMap& fields
 
     std::vector<std::string> masses;
     for (const MaterialSlot& slot : kSlots)
-        masses.push_back(
-            (trial ? Figure(lab, { slot.trialKey }) : Figure(figures, slot.massKeys)).toStdString());
+        masses.push_back((trial ? Figure(lab, { slot.trialKey }) : Figure(figures, slot.massKeys))
+                             .toStdString());
     const std::string binder = SumMassText({ masses[0], masses[1], masses[2] });
     const std::vector<std::string> ratios = MixRatioParts(masses, binder);
     for (std::size_t i = 0; i < std::size(kSlots); ++i) {

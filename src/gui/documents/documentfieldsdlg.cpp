@@ -50,7 +50,8 @@ bool EditDocumentFields(QWidget* parent, RecordStore& store, std::int64_t entryI
     DocumentFieldStore fieldStore(store);
     auto fields = fieldStore.fields(entryId);
     if (!fields) {
-        QMessageBox::warning(parent, QStringLiteral("Qoru"), QString::fromStdString(fields.error().message));
+        QMessageBox::warning(
+            parent, QStringLiteral("Qoru"), QString::fromStdString(fields.error().message));
         return false;
     }
     CDocumentFieldsDlg dialog(*fields, parent);
@@ -58,7 +59,8 @@ bool EditDocumentFields(QWidget* parent, RecordStore& store, std::int64_t entryI
         return false;
     auto saved = fieldStore.setFields(entryId, dialog.fields());
     if (!saved) {
-        QMessageBox::warning(parent, QStringLiteral("Qoru"), QString::fromStdString(saved.error().message));
+        QMessageBox::warning(
+            parent, QStringLiteral("Qoru"), QString::fromStdString(saved.error().message));
         return false;
     }
     return true;

@@ -42,8 +42,10 @@ QString Header(DocumentKind kind, const DocumentData& d)
         d.designNumber });
     html += Row({ QStringLiteral("委托单位"), d.client, QStringLiteral("工程名称"), d.project });
     html += Row({ QStringLiteral("施工部位"), d.part, QStringLiteral("浇筑方式"), d.placing });
-    html += Row({ QStringLiteral("强度等级"), d.grade, QStringLiteral("抗渗等级"), d.impermeability });
-    html += Row({ QStringLiteral("坍落度/扩展度"), d.slump, QStringLiteral("水胶比"), d.waterBinder });
+    html += Row(
+        { QStringLiteral("强度等级"), d.grade, QStringLiteral("抗渗等级"), d.impermeability });
+    html += Row(
+        { QStringLiteral("坍落度/扩展度"), d.slump, QStringLiteral("水胶比"), d.waterBinder });
     html += Row({ QStringLiteral("砂率"), d.sandRatio, QStringLiteral("配合比类型"), d.kindName });
     return html + QStringLiteral("</table>");
 }
@@ -51,9 +53,11 @@ QString Header(DocumentKind kind, const DocumentData& d)
 QString MaterialTable(const DocumentData& d, bool withBatches)
 {
     QString html = QString::fromUtf8(kTable);
-    QStringList head = { QStringLiteral("材料"), QStringLiteral("品种规格"), QStringLiteral("产地") };
+    QStringList head
+        = { QStringLiteral("材料"), QStringLiteral("品种规格"), QStringLiteral("产地") };
     if (withBatches)
-        head << QStringLiteral("批号") << QStringLiteral("检验报告编号") << QStringLiteral("检验值");
+        head << QStringLiteral("批号") << QStringLiteral("检验报告编号")
+             << QStringLiteral("检验值");
     head << QStringLiteral("用量 kg/m³") << QStringLiteral("配合比");
     if (d.siteMix)
         head << QStringLiteral("含水率 %") << QStringLiteral("施工用量 kg/m³");
@@ -62,7 +66,8 @@ QString MaterialTable(const DocumentData& d, bool withBatches)
         QStringList cells = { m.role, m.spec, m.origin };
         if (withBatches)
             cells << m.batchNo << m.reportNo
-                  << (m.values.isEmpty() ? QString::fromUtf8(kMissing) : m.values.join(QLatin1Char('\n')));
+                  << (m.values.isEmpty() ? QString::fromUtf8(kMissing)
+                                         : m.values.join(QLatin1Char('\n')));
         cells << m.mass << m.ratio;
         if (d.siteMix)
             cells << m.moisture << m.siteMass;
@@ -73,7 +78,8 @@ QString MaterialTable(const DocumentData& d, bool withBatches)
 
 QString NoticeHtml(const DocumentData& d)
 {
-    QString html = Header(DocumentKind::Notice, d) + QStringLiteral("<p></p>") + MaterialTable(d, false);
+    QString html
+        = Header(DocumentKind::Notice, d) + QStringLiteral("<p></p>") + MaterialTable(d, false);
     html += QString::fromUtf8(kTable);
     html += Row({ QStringLiteral("配合比（胶凝材料：细骨料：粗骨料：水：外加剂）"), d.ratioText });
     html += Row({ QStringLiteral("备注"), d.note });
@@ -87,8 +93,8 @@ QString NoticeHtml(const DocumentData& d)
 QString ReportHtml(const DocumentData& d)
 {
     QString html = Header(DocumentKind::Report, d);
-    html += QStringLiteral("<h3>一、设计要求</h3><p>") + Html(d.requirements.join(QLatin1Char('\n')))
-        + QStringLiteral("</p>");
+    html += QStringLiteral("<h3>一、设计要求</h3><p>")
+        + Html(d.requirements.join(QLatin1Char('\n'))) + QStringLiteral("</p>");
     html += QStringLiteral("<h3>二、原材料</h3>") + MaterialTable(d, true);
     html += QStringLiteral("<h3>三、设计配合比（每立方米）</h3>");
     html += QString::fromUtf8(kTable);

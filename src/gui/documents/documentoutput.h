@@ -30,5 +30,5 @@ bool WriteDocumentOdt(
 
 // The print preview of the document (one or two pages at a time, as the
 // report's); its 打印 prints on `printer`.
-void PreviewDocument(QPrinter* printer, DocumentKind kind, const DocumentData& data,
-    QWidget* parent);
+void PreviewDocument(
+    QPrinter* printer, DocumentKind kind, const DocumentData& data, QWidget* parent);

@@ -1,13 +1,13 @@
 #include "documents/entryjson.h"
 
 #include <QDateTime>
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 
@@ -44,7 +44,9 @@ QString Text(const QJsonValue& v)
 class Checker
 {
 public:
-    explicit Checker(const QString& file) : m_file(file) { }
+    explicit Checker(const QString& file)
+        : m_file(file)
+    { }
 
     bool fail(const QString& field, const QString& problem)
     {
@@ -53,8 +55,8 @@ public:
                           .arg(m_file, field, problem);
         return false;
     }
-    bool string(const QJsonObject& o, const QString& key, const QString& path, bool required,
-        QString* out)
+    bool string(
+        const QJsonObject& o, const QString& key, const QString& path, bool required, QString* out)
     {
         const QJsonValue v = o.value(key);
         if (v.isUndefined() && !required)
@@ -95,13 +97,13 @@ QString Kind(const QJsonObject& o)
 bool CheckFigures(Checker& check, const QString& kind, const QJsonObject& o)
 {
     const QJsonObject r = o.value(QLatin1String("results")).toObject();
-    auto masses = [&](const QJsonObject& in, const QString& path,
-                      std::initializer_list<const char*> keys) {
-        for (const char* key : keys)
-            if (!check.number(in, QLatin1String(key), path + QLatin1String(key)))
-                return false;
-        return true;
-    };
+    auto masses
+        = [&](const QJsonObject& in, const QString& path, std::initializer_list<const char*> keys) {
+              for (const char* key : keys)
+                  if (!check.number(in, QLatin1String(key), path + QLatin1String(key)))
+                      return false;
+              return true;
+          };
     if (kind == QLatin1String("mix1"))
         return masses(r, QStringLiteral("results."),
             { "cementMass", "flyAshMass", "slagMass", "sandMass", "coarseMass", "waterMass",
@@ -219,8 +221,8 @@ bool ParseEntryJson(const QByteArray& bytes, const QString& fileName, const std:
         kind = Kind(o);
     if (!std::count(std::begin(kKinds), std::end(kKinds), kind.toStdString()))
         return refuse(QStringLiteral("kind"),
-                   kind.isEmpty() ? QStringLiteral("缺少，且从内容看不出计算类型")
-                                  : QStringLiteral("不是已知的计算类型"));
+            kind.isEmpty() ? QStringLiteral("缺少，且从内容看不出计算类型")
+                           : QStringLiteral("不是已知的计算类型"));
 
     QString report;
     if (!check.string(o, QStringLiteral("report"), QStringLiteral("report"),
@@ -240,16 +242,16 @@ bool ParseEntryJson(const QByteArray& bytes, const QString& fileName, const std:
         return refuse(QStringLiteral("entry"), QStringLiteral("应为对象"));
     const QJsonObject l = ledger.toObject();
     QString fields[9];
-    const char* const names[9] = { "number", "time", "operator", "grade", "waterBinder",
-        "verdict", "project", "part", "note" };
+    const char* const names[9] = { "number", "time", "operator", "grade", "waterBinder", "verdict",
+        "project", "part", "note" };
     for (int i = 0; i < 9; ++i)
-        if (!check.string(l, QLatin1String(names[i]), QStringLiteral("entry.") + QLatin1String(names[i]),
-                false, &fields[i]))
+        if (!check.string(l, QLatin1String(names[i]),
+                QStringLiteral("entry.") + QLatin1String(names[i]), false, &fields[i]))
             return failed();
     if (!fields[1].isEmpty()
         && !QDateTime::fromString(fields[1], QStringLiteral("yyyy-MM-dd HH:mm:ss")).isValid())
-        return refuse(QStringLiteral("entry.time"),
-                   QStringLiteral("应为“yyyy-MM-dd HH:mm:ss”格式的时间"));
+        return refuse(
+            QStringLiteral("entry.time"), QStringLiteral("应为“yyyy-MM-dd HH:mm:ss”格式的时间"));
 
     QJsonObject figures;
     if (TopLevelFigures(kind)) {
@@ -312,8 +314,8 @@ bool ImportEntryJsonFiles(RecordStore& store, const QStringList& paths, const st
     }
     auto rows = DesignLedger(store).recordEntries(entries);
     if (!rows) {
-        *error = QString::fromStdString(rows.error().message)
-            + QStringLiteral("没有导入任何记录。");
+        *error
+            = QString::fromStdString(rows.error().message) + QStringLiteral("没有导入任何记录。");
         return false;
     }
     numbers->clear();

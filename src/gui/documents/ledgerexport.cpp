@@ -161,8 +161,8 @@ bool WriteLedgerXlsx(const ExportTable& table, const QString& path, QString* err
     // libxlsxwriter writes the whole file at close: write it beside the
     // target and move it into place, so a failure leaves no half workbook.
     const QFileInfo target(path);
-    const QString temp = target.absolutePath() + QStringLiteral("/.")
-        + target.fileName() + QStringLiteral(".part");
+    const QString temp = target.absolutePath() + QStringLiteral("/.") + target.fileName()
+        + QStringLiteral(".part");
     const QByteArray tempName = QFile::encodeName(temp);
     lxw_workbook* book = workbook_new(tempName.constData());
     if (!book) {
@@ -215,7 +215,8 @@ bool WriteLedgerXlsx(const ExportTable& table, const QString& path, QString* err
         }
     }
     for (std::size_t c = 0; c < widths.size(); ++c)
-        worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), std::min(widths[c] + 2, 60.0), nullptr);
+        worksheet_set_column(
+            sheet, lxw_col_t(c), lxw_col_t(c), std::min(widths[c] + 2, 60.0), nullptr);
     worksheet_freeze_panes(sheet, 1, 0);
 
     const lxw_error closed = workbook_close(book);

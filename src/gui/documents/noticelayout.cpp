@@ -38,8 +38,8 @@ NoticeLayout LayOutNotice(const DocumentData& d, QPaintDevice* device)
     const double mmY = device->logicalDpiY() / 25.4;
     const double pageW = device->widthMM() * mm;
     const double pageH = device->heightMM() * mmY;
-    layout.page = QRectF(kMarginMm * mm, kMarginMm * mmY, pageW - 2 * kMarginMm * mm,
-        pageH - 2 * kMarginMm * mmY);
+    layout.page = QRectF(
+        kMarginMm * mm, kMarginMm * mmY, pageW - 2 * kMarginMm * mm, pageH - 2 * kMarginMm * mmY);
     layout.bodyFont = DocumentFont(10.5);
     layout.headingFont = DocumentFont(16);
     layout.headingFont.setBold(true);
@@ -59,8 +59,8 @@ NoticeLayout LayOutNotice(const DocumentData& d, QPaintDevice* device)
                    double minMm = kRowMm) {
         double height = minMm * mmY;
         for (const auto& [fraction, text] : cells) {
-            const QRectF need = body.boundingRect(
-                QRectF(0, 0, fraction * width - 2 * pad, 1e6), flags, text);
+            const QRectF need
+                = body.boundingRect(QRectF(0, 0, fraction * width - 2 * pad, 1e6), flags, text);
             height = std::max(height, need.height() + 2 * pad);
         }
         double x = left;
@@ -74,7 +74,8 @@ NoticeLayout LayOutNotice(const DocumentData& d, QPaintDevice* device)
     };
     auto headingRow = [&](const QString& text) {
         const double h = heading.height() + 2 * pad;
-        layout.cells.push_back({ QRectF(left, y, width, h), text, int(Qt::AlignCenter), false, true });
+        layout.cells.push_back(
+            { QRectF(left, y, width, h), text, int(Qt::AlignCenter), false, true });
         y += h;
     };
 
@@ -128,7 +129,8 @@ NoticeLayout LayOutNotice(const DocumentData& d, QPaintDevice* device)
         }
         tableRow(texts);
     }
-    wideRow("配合比", QStringLiteral("胶凝材料：细骨料：粗骨料：水：外加剂＝") + d.ratioText, wrapCenter);
+    wideRow("配合比", QStringLiteral("胶凝材料：细骨料：粗骨料：水：外加剂＝") + d.ratioText,
+        wrapCenter);
     row({ { a, QStringLiteral("备注") }, { 1 - a, d.note } }, wrapLeft, 2 * kRowMm);
     const QString blank;
     row({ { 0.12, QStringLiteral("试验") }, { 0.21, blank }, { 0.12, QStringLiteral("审核") },

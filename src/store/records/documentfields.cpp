@@ -8,9 +8,10 @@ Result<DocumentFieldMap> DocumentFieldStore::fields(std::int64_t entryId)
     StoreConnection* c = m_store.connection();
     if (!c)
         return StoreClosed();
-    auto q = c->run(
-        QStringLiteral("SELECT field, value FROM document_fields WHERE entry_id = ? ORDER BY field"),
-        { Id(entryId) });
+    auto q
+        = c->run(QStringLiteral(
+                     "SELECT field, value FROM document_fields WHERE entry_id = ? ORDER BY field"),
+            { Id(entryId) });
     if (!q)
         return q.error();
     DocumentFieldMap map;
@@ -37,13 +38,14 @@ Result<void> DocumentFieldStore::setFields(std::int64_t entryId, const DocumentF
         const QString number = q->value(0).toString();
         if (q->value(1).toString() == QLatin1String("issued"))
             return Error(StoreErrorCode::ReadOnly,
-                QStringLiteral("台账记录 %1 已下发，不能再修改；需要改动时请“修订”，生成一个新版本。")
+                QStringLiteral(
+                    "台账记录 %1 已下发，不能再修改；需要改动时请“修订”，生成一个新版本。")
                     .arg(number));
         if (q->value(2).toInt() != 0)
             return Error(StoreErrorCode::ReadOnly,
                 QStringLiteral("台账记录 %1 在回收站中，请先恢复。").arg(number));
-        if (auto cleared
-            = c->exec(QStringLiteral("DELETE FROM document_fields WHERE entry_id = ?"), { Id(entryId) });
+        if (auto cleared = c->exec(
+                QStringLiteral("DELETE FROM document_fields WHERE entry_id = ?"), { Id(entryId) });
             !cleared)
             return cleared;
         for (const auto& [name, value] : values) {

@@ -150,13 +150,13 @@ private Q_SLOTS:
     {
         QVERIFY(m_f.open());
         QVERIFY(m_f.addBatches());
-        auto rows = DesignLedger(m_f.store).recordEntries(EveryKind(m_f.cementBatch, m_f.sandBatch));
+        auto rows
+            = DesignLedger(m_f.store).recordEntries(EveryKind(m_f.cementBatch, m_f.sandBatch));
         QVERIFY2(rows.ok(), rows.error().message.c_str());
         m_rows = *rows;
-        QVERIFY(DocumentFieldStore(m_f.store)
-                    .setFields(m_rows[0].id,
-                        { { kFieldClient, "中铁某局集团第五工程有限公司滨江大桥项目经理部" },
-                            { kFieldPlacing, "泵送" }, { kFieldImpermeability, "P8" } }));
+        QVERIFY(DocumentFieldStore(m_f.store).setFields(m_rows[0].id,
+            { { kFieldClient, "中铁某局集团第五工程有限公司滨江大桥项目经理部" },
+                { kFieldPlacing, "泵送" }, { kFieldImpermeability, "P8" } }));
     }
 
     // Every field sits inside its cell and the cells on the page, for both
@@ -170,7 +170,8 @@ private Q_SLOTS:
         for (int i : { 0, 1, 2 }) {
             DocumentData data;
             QString error;
-            QVERIFY(LoadDocumentData(m_f.store, m_rows[std::size_t(i)].id, QStringLiteral("某某建设工程质量检测有限公司"), &data, &error));
+            QVERIFY(LoadDocumentData(m_f.store, m_rows[std::size_t(i)].id,
+                QStringLiteral("某某建设工程质量检测有限公司"), &data, &error));
             const NoticeLayout layout = LayOutNotice(data, &printer);
             const QRectF sheet(0, 0, printer.width(), printer.height());
             QVERIFY(sheet.contains(layout.page));
@@ -179,19 +180,21 @@ private Q_SLOTS:
             for (const NoticeCell& cell : layout.cells) {
                 texts << cell.text;
                 QVERIFY2(layout.page.contains(cell.rect), qPrintable(cell.text));
-                const QFontMetricsF fm(cell.heading ? layout.headingFont : layout.bodyFont, &printer);
+                const QFontMetricsF fm(
+                    cell.heading ? layout.headingFont : layout.bodyFont, &printer);
                 const QRectF room = cell.rect.adjusted(pad, pad, -pad, -pad);
                 const QRectF need = fm.boundingRect(room, cell.flags, cell.text);
                 QVERIFY2(need.width() <= room.width() + 0.5 && need.height() <= room.height() + 0.5,
                     qPrintable(cell.text));
             }
-            for (const QString& value : { data.labName, data.designNumber, data.project, data.part,
-                     data.grade, data.waterBinder, data.note,
-                     data.materials[0].origin, data.materials[0].mass,
-                     data.materials[3].spec, QStringLiteral("批准"), QStringLiteral("草稿") })
+            for (const QString& value :
+                { data.labName, data.designNumber, data.project, data.part, data.grade,
+                    data.waterBinder, data.note, data.materials[0].origin, data.materials[0].mass,
+                    data.materials[3].spec, QStringLiteral("批准"), QStringLiteral("草稿") })
                 QVERIFY2(texts.contains(value), qPrintable(value));
             QVERIFY(texts.filter(data.ratioText).size() == 1);
-            QCOMPARE(data.materials[0].origin, QStringLiteral("安徽海螺水泥股份有限公司芜湖白马山水泥厂"));
+            QCOMPARE(data.materials[0].origin,
+                QStringLiteral("安徽海螺水泥股份有限公司芜湖白马山水泥厂"));
             QCOMPARE(data.materials[4].spec, QStringLiteral("—")); // no coarse batch recorded
             QCOMPARE(texts.contains(QStringLiteral("施工用量\nkg/m³")), i == 2);
         }
@@ -212,7 +215,8 @@ private Q_SLOTS:
         QTemporaryDir out;
         DocumentData data;
         QString error;
-        QVERIFY(LoadDocumentData(m_f.store, m_rows[1].id, QStringLiteral("检测中心"), &data, &error));
+        QVERIFY(
+            LoadDocumentData(m_f.store, m_rows[1].id, QStringLiteral("检测中心"), &data, &error));
         for (DocumentKind kind : { DocumentKind::Notice, DocumentKind::Report }) {
             const QString pdf = out.filePath(QStringLiteral("doc.pdf"));
             QVERIFY2(WriteDocumentPdf(kind, data, pdf, &error), qPrintable(error));
@@ -240,11 +244,14 @@ private Q_SLOTS:
     void writesAWorkbook()
     {
         // The system's python3 is the one Debian's openpyxl is installed for.
-        QString python = QStandardPaths::findExecutable(QStringLiteral("python3"), { QStringLiteral("/usr/bin") });
+        QString python = QStandardPaths::findExecutable(
+            QStringLiteral("python3"), { QStringLiteral("/usr/bin") });
         if (python.isEmpty())
             python = QStandardPaths::findExecutable(QStringLiteral("python3"));
         if (python.isEmpty()
-            || QProcess::execute(python, { QStringLiteral("-c"), QStringLiteral("import openpyxl") }) != 0)
+            || QProcess::execute(
+                   python, { QStringLiteral("-c"), QStringLiteral("import openpyxl") })
+                != 0)
             QSKIP("python3-openpyxl is not installed");
         std::vector<Entry> entries;
         QString error;
@@ -253,15 +260,17 @@ private Q_SLOTS:
         const QString path = out.filePath(QStringLiteral("台账.xlsx"));
         QVERIFY2(WriteLedgerXlsx(LedgerTable(entries), path, &error), qPrintable(error));
         QProcess p;
-        p.start(python, { QStringLiteral("-c"),
-            QStringLiteral("import sys, json, openpyxl\n"
-                           "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
-                           "rows = [[[c.value if c.value is None or isinstance(c.value, (int, float, str))"
-                           " else c.value.isoformat(sep=' '), type(c.value).__name__, c.number_format]"
-                           " for c in r] for r in ws.iter_rows()]\n"
-                           "print(json.dumps({'freeze': ws.freeze_panes, 'rows': rows,"
-                           " 'width': ws.column_dimensions['F'].width}, ensure_ascii=False))\n"),
-            path });
+        p.start(python,
+            { QStringLiteral("-c"),
+                QStringLiteral(
+                    "import sys, json, openpyxl\n"
+                    "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                    "rows = [[[c.value if c.value is None or isinstance(c.value, (int, float, str))"
+                    " else c.value.isoformat(sep=' '), type(c.value).__name__, c.number_format]"
+                    " for c in r] for r in ws.iter_rows()]\n"
+                    "print(json.dumps({'freeze': ws.freeze_panes, 'rows': rows,"
+                    " 'width': ws.column_dimensions['F'].width}, ensure_ascii=False))\n"),
+                path });
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(p.exitCode(), 0);
         const QJsonObject book = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
@@ -271,8 +280,8 @@ private Q_SLOTS:
         auto cell = [&](int r, int c) { return rows[r].toArray()[c].toArray(); };
         QCOMPARE(cell(0, 0)[0].toString(), QStringLiteral("编号"));
         // Newest first: all share one time, so the last recorded leads.
-        const Entry& mix1 = *std::find_if(entries.begin(), entries.end(),
-            [](const Entry& e) { return e.row.kind == "mix1"; });
+        const Entry& mix1 = *std::find_if(
+            entries.begin(), entries.end(), [](const Entry& e) { return e.row.kind == "mix1"; });
         const int r = int(std::find_if(entries.begin(), entries.end(),
                               [](const Entry& e) { return e.row.kind == "mix1"; })
                           - entries.begin())
@@ -342,7 +351,8 @@ private Q_SLOTS:
         // Numbers already taken in the first store are free in the other.
         QStringList numbers;
         QString error;
-        QVERIFY2(ImportEntryJsonFiles(other.store, files, "王工", &numbers, &error), qPrintable(error));
+        QVERIFY2(
+            ImportEntryJsonFiles(other.store, files, "王工", &numbers, &error), qPrintable(error));
         QCOMPARE(numbers.size(), 5);
         for (std::size_t i = 0; i < originals.size(); ++i) {
             const Entry& a = originals[i];
@@ -371,12 +381,19 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");
         QTest::addColumn<QString>("field");
-        QTest::newRow("stopped") << QByteArray("\"stopped\": false") << QByteArray("\"stopped\": true") << "stopped";
-        QTest::newRow("mass") << QByteArray("\"cementMass\": 330") << QByteArray("\"cementMass\": \"330x\"") << "results.cementMass";
-        QTest::newRow("kind") << QByteArray("\"kind\": \"mix1\"") << QByteArray("\"kind\": \"mix9\"") << "kind";
-        QTest::newRow("time") << QByteArray("\"time\": \"2026-03-15 09:30:00\"") << QByteArray("\"time\": \"2026-02-30 09:30:00\"") << "entry.time";
-        QTest::newRow("report") << QByteArray("\"report\": \"") << QByteArray("\"report\": 7, \"x\": \"") << "report";
-        QTest::newRow("messages") << QByteArray("\"messages\": [") << QByteArray("\"messages\": [{\"kind\": \"oops\", \"text\": \"\"}") << "messages[0].kind";
+        QTest::newRow("stopped") << QByteArray("\"stopped\": false")
+                                 << QByteArray("\"stopped\": true") << "stopped";
+        QTest::newRow("mass") << QByteArray("\"cementMass\": 330")
+                              << QByteArray("\"cementMass\": \"330x\"") << "results.cementMass";
+        QTest::newRow("kind") << QByteArray("\"kind\": \"mix1\"")
+                              << QByteArray("\"kind\": \"mix9\"") << "kind";
+        QTest::newRow("time") << QByteArray("\"time\": \"2026-03-15 09:30:00\"")
+                              << QByteArray("\"time\": \"2026-02-30 09:30:00\"") << "entry.time";
+        QTest::newRow("report") << QByteArray("\"report\": \"")
+                                << QByteArray("\"report\": 7, \"x\": \"") << "report";
+        QTest::newRow("messages") << QByteArray(
+            "\"messages\": [") << QByteArray("\"messages\": [{\"kind\": \"oops\", \"text\": \"\"}")
+                                  << "messages[0].kind";
         QTest::newRow("syntax") << QByteArray("{") << QByteArray("[") << "JSON";
     }
 
@@ -401,8 +418,10 @@ private Q_SLOTS:
         }
         QStringList numbers;
         QString error;
-        QVERIFY(!ImportEntryJsonFiles(other.store, { goodPath, badPath }, "王工", &numbers, &error));
-        QVERIFY2(error.contains(field) && error.contains(QStringLiteral("bad.json")), qPrintable(error));
+        QVERIFY(
+            !ImportEntryJsonFiles(other.store, { goodPath, badPath }, "王工", &numbers, &error));
+        QVERIFY2(
+            error.contains(field) && error.contains(QStringLiteral("bad.json")), qPrintable(error));
         QCOMPARE(*DesignLedger(other.store).countEntries({}), std::int64_t(0));
     }
 
@@ -424,16 +443,27 @@ private Q_SLOTS:
         const QString pdf = out.filePath(QStringLiteral("notice.pdf"));
         QCOMPARE(run({ QStringLiteral("--export-notice"), number, pdf }), 0);
         QVERIFY(ReadAll(pdf).startsWith("%PDF"));
-        QCOMPARE(run({ QStringLiteral("--export-report"), number, out.filePath(QStringLiteral("r.pdf")) }), 0);
+        QCOMPARE(run({ QStringLiteral("--export-report"), number,
+                     out.filePath(QStringLiteral("r.pdf")) }),
+            0);
         const QString csv = out.filePath(QStringLiteral("l.csv"));
-        QCOMPARE(run({ QStringLiteral("--export-ledger"), csv, QStringLiteral("--encoding"), QStringLiteral("gbk") }), 0);
-        QVERIFY(!ReadAll(csv).startsWith("\xEF\xBB\xBF") && ReadAll(csv).contains(GbkEncode(u"编号").c_str()));
-        QCOMPARE(run({ QStringLiteral("--export-ledger"), out.filePath(QStringLiteral("l.xlsx")) }), 0);
+        QCOMPARE(run({ QStringLiteral("--export-ledger"), csv, QStringLiteral("--encoding"),
+                     QStringLiteral("gbk") }),
+            0);
+        QVERIFY(!ReadAll(csv).startsWith("\xEF\xBB\xBF")
+            && ReadAll(csv).contains(GbkEncode(u"编号").c_str()));
+        QCOMPARE(
+            run({ QStringLiteral("--export-ledger"), out.filePath(QStringLiteral("l.xlsx")) }), 0);
 
         QByteArray message;
-        QCOMPARE(run({ QStringLiteral("--export-notice"), QStringLiteral("PB-1999-9999"), pdf }, &message), 2);
+        QCOMPARE(run({ QStringLiteral("--export-notice"), QStringLiteral("PB-1999-9999"), pdf },
+                     &message),
+            2);
         QVERIFY(message.contains("PB-1999-9999") && message.count('\n') == 1);
-        QCOMPARE(run({ QStringLiteral("--export-ledger"), out.filePath(QStringLiteral("no/l.csv")) }, &message), 2);
+        QCOMPARE(
+            run({ QStringLiteral("--export-ledger"), out.filePath(QStringLiteral("no/l.csv")) },
+                &message),
+            2);
         QCOMPARE(message.count('\n'), 1);
 
         Fixture other;
