@@ -7,6 +7,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
@@ -188,11 +189,14 @@ bool WriteDocumentOdt(
 }
 
 void PreviewDocument(
-    QPrinter* printer, DocumentKind kind, const DocumentData& data, QWidget* parent)
+    QPrinter* printer, DocumentKind kind, const DocumentData& data, int pages, QWidget* parent)
 {
     PreparePrinter(printer, kind, data);
     QPrintPreviewDialog dialog(printer, parent);
     dialog.setWindowTitle(DocumentTitle(kind));
+    if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
+        view->setViewMode(pages == 2 ? QPrintPreviewWidget::FacingPagesView
+                                     : QPrintPreviewWidget::SinglePageView);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
         [kind, &data](QPrinter* p) { PrintDocument(p, kind, data); });
     dialog.exec();

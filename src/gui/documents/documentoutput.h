@@ -28,7 +28,7 @@ bool WriteDocumentPdf(
 bool WriteDocumentOdt(
     DocumentKind kind, const DocumentData& data, const QString& path, QString* error);
 
-// The print preview of the document (one or two pages at a time, as the
-// report's); its 打印 prints on `printer`.
+// The print preview of the document, `pages` (1 or 2, as the settings keep
+// for the report) at a time; its print button prints on `printer`.
 void PreviewDocument(
-    QPrinter* printer, DocumentKind kind, const DocumentData& data, QWidget* parent);
+    QPrinter* printer, DocumentKind kind, const DocumentData& data, int pages, QWidget* parent);

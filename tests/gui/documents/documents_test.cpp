@@ -2,6 +2,7 @@
 // files, real PDF and workbook files and the real qoru program.
 #include "doc/gbkcodec.h"
 #include "documents/documentdata.h"
+#include "documents/documentfieldsdlg.h"
 #include "documents/documentoutput.h"
 #include "documents/entryjson.h"
 #include "documents/ledgerexport.h"
@@ -16,6 +17,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -423,6 +425,17 @@ private Q_SLOTS:
         QVERIFY2(
             error.contains(field) && error.contains(QStringLiteral("bad.json")), qPrintable(error));
         QCOMPARE(*DesignLedger(other.store).countEntries({}), std::int64_t(0));
+    }
+
+    // The form hands back what was typed, trimmed, and drops the blank boxes.
+    void formKeepsTheTypedFields()
+    {
+        CDocumentFieldsDlg dialog({ { kFieldClient, "市政一公司" }, { kFieldPlacing, "泵送" } });
+        QCOMPARE(dialog.edit(kFieldClient)->text(), QStringLiteral("市政一公司"));
+        dialog.edit(kFieldPlacing)->setText(QStringLiteral("  "));
+        dialog.edit(kFieldImpermeability)->setText(QStringLiteral(" P8 "));
+        QCOMPARE(dialog.fields(),
+            (DocumentFieldMap { { kFieldClient, "市政一公司" }, { kFieldImpermeability, "P8" } }));
     }
 
     // The real program, with no window: exit 0 and the files, or one line and 2.
