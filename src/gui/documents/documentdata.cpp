@@ -1,5 +1,6 @@
 #include "documents/documentdata.h"
 
+#include "app/qoruapp.h"
 #include "doc/mixratio.h"
 #include "records/recordstore.h"
 
@@ -9,10 +10,10 @@
 
 namespace {
 
+// The program's own settings, where 设置 keeps its values.
 QSettings Settings()
 {
-    return QSettings(
-        QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Qoru"));
+    return QSettings(QString::fromLatin1(CQoruApp::kRegistryKey), QStringLiteral("Qoru"));
 }
 
 QJsonObject Object(const std::string& json)

@@ -200,6 +200,12 @@ private Q_SLOTS:
             QCOMPARE(data.materials[4].spec, QStringLiteral("—")); // no coarse batch recorded
             QCOMPARE(texts.contains(QStringLiteral("施工用量\nkg/m³")), i == 2);
         }
+        // 已审核 and 已下发 print no 草稿.
+        Entry reviewed = *DesignLedger(m_f.store).entry(m_rows[0].id);
+        reviewed.row.state = EntryState::Reviewed;
+        for (const NoticeCell& cell :
+            LayOutNotice(MakeDocumentData(reviewed, {}, QString()), &printer).cells)
+            QVERIFY(cell.text != QStringLiteral("草稿"));
         DocumentData mix1;
         QString error;
         QVERIFY(LoadDocumentData(m_f.store, m_rows[0].id, QString(), &mix1, &error));
