@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := numberrule gbkcodec reportnum mix1 mix2 stddev evaluation adjust
+FUZZ_TARGETS := numberrule gbkcodec reportnum mix1 mix2 stddev evaluation adjust ordinary
 
 PREFIX ?= /usr/local
 
