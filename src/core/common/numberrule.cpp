@@ -195,6 +195,7 @@ bool IsBoxName(const std::string& text)
             return false; // overlong, beyond Unicode, a surrogate, or a C1 control
     }
     return true;
+}
 
 std::optional<double> ReadNumberBox(const std::string& text, NumberBoxType type)
 {
