@@ -66,13 +66,14 @@ struct MaterialSlot
 };
 
 const MaterialSlot kSlots[] = {
-    { "水泥", MaterialRole::Cement, { "cementMass" }, "cement" },
-    { "粉体一", MaterialRole::Powder1, { "flyAshMass", "powder1Mass" }, "powder1" },
-    { "粉体二", MaterialRole::Powder2, { "slagMass", "powder2Mass" }, "powder2" },
-    { "细骨料", MaterialRole::Fine, { "sandMass" }, "sand" },
-    { "粗骨料", MaterialRole::Coarse, { "coarseMass" }, "coarse" },
-    { "外加剂", MaterialRole::Admixture, { "admixtureMass" }, "admixture" },
-    { "水", std::nullopt, { "waterMass" }, "water" },
+    // Self-compacting designs name their masses "...Mass"; the ordinary design plainly.
+    { "水泥", MaterialRole::Cement, { "cementMass", "cement" }, "cement" },
+    { "粉体一", MaterialRole::Powder1, { "flyAshMass", "powder1Mass", "flyAsh" }, "powder1" },
+    { "粉体二", MaterialRole::Powder2, { "slagMass", "powder2Mass", "slag" }, "powder2" },
+    { "细骨料", MaterialRole::Fine, { "sandMass", "sand" }, "sand" },
+    { "粗骨料", MaterialRole::Coarse, { "coarseMass", "stone" }, "coarse" },
+    { "外加剂", MaterialRole::Admixture, { "admixtureMass", "admixture" }, "admixture" },
+    { "水", std::nullopt, { "waterMass", "water" }, "water" },
 };
 
 QStringList BatchValues(const QJsonObject& s)
@@ -132,6 +133,8 @@ QString EntryKindName(const std::string& kind)
         return QStringLiteral("自密实配合比（方法一）");
     if (kind == "mix2")
         return QStringLiteral("自密实配合比（方法二）");
+    if (kind == "ordinary")
+        return QStringLiteral("普通混凝土配合比");
     if (kind == "adjust")
         return QStringLiteral("试配调整");
     if (kind == "evaluate")

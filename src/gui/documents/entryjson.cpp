@@ -6,12 +6,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
 
 namespace {
 
-const char* const kKinds[] = { "mix1", "mix2", "adjust", "evaluate", "stddev" };
+const char* const kKinds[] = { "mix1", "mix2", "ordinary", "adjust", "evaluate", "stddev" };
 
 // Kinds whose qoru-calc JSON has its figures at the top, not under "results".
 bool TopLevelFigures(const QString& kind)
@@ -66,10 +67,14 @@ public:
         *out = v.toString();
         return true;
     }
+    // qoru-calc prints a figure as a JSON number, or, where its decimals
+    // matter, as the decimal text the report prints ("35.0").
     bool number(const QJsonObject& o, const QString& key, const QString& path)
     {
+        static const QRegularExpression decimal(QStringLiteral("^-?\\d+(\\.\\d+)?$"));
         const QJsonValue v = o.value(key);
-        return v.isDouble() || fail(path, QStringLiteral("应为数值"));
+        return v.isDouble() || (v.isString() && decimal.match(v.toString()).hasMatch())
+            || fail(path, QStringLiteral("应为数值"));
     }
     const QString& error() const { return m_error; }
 
@@ -91,6 +96,8 @@ QString Kind(const QJsonObject& o)
         return QStringLiteral("mix2");
     if (results.contains(QLatin1String("Mca")))
         return QStringLiteral("mix1");
+    if (results.contains(QLatin1String("stone")) && results.contains(QLatin1String("trials")))
+        return QStringLiteral("ordinary");
     return {};
 }
 
@@ -112,6 +119,9 @@ bool CheckFigures(Checker& check, const QString& kind, const QJsonObject& o)
         return masses(r, QStringLiteral("results."),
             { "cementMass", "powder1Mass", "powder2Mass", "sandMass", "coarseMass", "waterMass",
                 "WB", "fcuK" });
+    if (kind == QLatin1String("ordinary"))
+        return masses(r, QStringLiteral("results."),
+            { "cement", "flyAsh", "slag", "sand", "stone", "water", "admixture", "wb" });
     if (kind == QLatin1String("adjust")) {
         for (const char* part : { "lab", "site" }) {
             const QJsonValue v = r.value(QLatin1String(part));
@@ -288,7 +298,9 @@ bool ParseEntryJson(const QByteArray& bytes, const QString& fileName, const std:
         const QJsonObject r = o.value(QLatin1String("results")).toObject();
         if (r.value(QLatin1String("fcuK")).isDouble())
             e.grade = "C" + Text(r.value(QLatin1String("fcuK"))).toStdString();
-        e.waterBinder = Text(r.value(QLatin1String("WB"))).toStdString();
+        e.waterBinder
+            = Text(r.value(QLatin1String(kind == QLatin1String("ordinary") ? "wb" : "WB")))
+                  .toStdString();
         if (o.value(QLatin1String("passed")).isBool())
             e.verdict = o.value(QLatin1String("passed")).toBool() ? "合格" : "不合格";
     }

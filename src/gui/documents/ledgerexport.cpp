@@ -83,9 +83,10 @@ ExportTable LedgerTable(const std::vector<Entry>& entries)
             Number(QString::fromStdString(e.waterBinder)), Text(e.verdict), Text(e.row.project),
             Text(e.row.part), { QString::fromStdString(e.row.time), ExportCell::DateTime, 0 },
             Text(e.row.operatorName), Text(EntryStateName(e.row.state)) };
-        for (auto keys : { std::initializer_list<const char*> { "cementMass" },
-                 { "flyAshMass", "powder1Mass" }, { "slagMass", "powder2Mass" }, { "sandMass" },
-                 { "coarseMass" }, { "admixtureMass" }, { "waterMass" } })
+        for (auto keys : { std::initializer_list<const char*> { "cementMass", "cement" },
+                 { "flyAshMass", "powder1Mass", "flyAsh" }, { "slagMass", "powder2Mass", "slag" },
+                 { "sandMass", "sand" }, { "coarseMass", "stone" },
+                 { "admixtureMass", "admixture" }, { "waterMass", "water" } })
             row.push_back(Number(FigureText(f, keys)));
         row.push_back(Text(e.note));
         table.rows.push_back(std::move(row));

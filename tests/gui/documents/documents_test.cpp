@@ -123,7 +123,13 @@ std::vector<NewEntry> EveryKind(std::int64_t cementBatch, std::int64_t sandBatch
     stddev.kind = "stddev";
     stddev.figuresJson = R"({"count":30,"sigma":4.25})";
     stddev.report.clear();
-    return { mix1, mix2, adjust, evaluate, stddev };
+    NewEntry ordinary = mix1;
+    ordinary.kind = "ordinary";
+    ordinary.figuresJson = R"({"cement":"300","flyAsh":"60","slag":"0","sand":"720",)"
+                           R"("stone":"1150","water":"180","admixture":"3.60","wb":"0.50",)"
+                           R"("sandRatio":"38.5","trials":[]})";
+    ordinary.waterBinder = "0.50";
+    return { mix1, mix2, adjust, evaluate, stddev, ordinary };
 }
 
 QJsonObject Parsed(const std::string& json)
@@ -284,7 +290,7 @@ private Q_SLOTS:
         const QJsonObject book = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
         QCOMPARE(book.value(QLatin1String("freeze")).toString(), QStringLiteral("A2"));
         const QJsonArray rows = book.value(QLatin1String("rows")).toArray();
-        QCOMPARE(rows.size(), 6);
+        QCOMPARE(rows.size(), 7);
         auto cell = [&](int r, int c) { return rows[r].toArray()[c].toArray(); };
         QCOMPARE(cell(0, 0)[0].toString(), QStringLiteral("编号"));
         // Newest first: all share one time, so the last recorded leads.
@@ -306,6 +312,14 @@ private Q_SLOTS:
         QCOMPARE(cell(r, 15)[0].toDouble(), 4.95);
         QCOMPARE(cell(r, 15)[2].toString(), QStringLiteral("0.00"));
         QCOMPARE(cell(r, 9)[0].toString(), QStringLiteral("草稿"));
+        // The ordinary design's figures are decimal texts, their decimals kept.
+        const int o = int(std::find_if(entries.begin(), entries.end(),
+                              [](const Entry& e) { return e.row.kind == "ordinary"; })
+                          - entries.begin())
+            + 1;
+        QCOMPARE(cell(o, 15)[0].toDouble(), 3.6);
+        QCOMPARE(cell(o, 15)[2].toString(), QStringLiteral("0.00"));
+        QCOMPARE(cell(o, 14)[0].toInt(), 1150);
         QVERIFY(book.value(QLatin1String("width")).toDouble() >= 15);
     }
 
@@ -330,11 +344,11 @@ private Q_SLOTS:
             const QString path = out.filePath(QStringLiteral("ledger.csv"));
             QVERIFY(WriteLedgerCsv(LedgerTable(entries), path, e, &error));
             const QByteArray bytes = ReadAll(path);
-            QCOMPARE(bytes.count("\r\n"), 6); // the name's own break stays LF
+            QCOMPARE(bytes.count("\r\n"), 7); // the name's own break stays LF
             const QByteArray quoted = e == CsvEncoding::Gbk
                 ? QByteArray(GbkEncode(u"\"滨江\"\"一号\"\",大桥\n二期\"").c_str())
                 : QByteArray("\"滨江\"\"一号\"\",大桥\n二期\"");
-            QCOMPARE(bytes.count(quoted), 4);
+            QCOMPARE(bytes.count(quoted), 5);
         }
         QVERIFY(!WriteLedgerCsv(LedgerTable(entries), out.filePath(QStringLiteral("x/y.csv")),
             CsvEncoding::Utf8Bom, &error));
@@ -361,7 +375,7 @@ private Q_SLOTS:
         QString error;
         QVERIFY2(
             ImportEntryJsonFiles(other.store, files, "王工", &numbers, &error), qPrintable(error));
-        QCOMPARE(numbers.size(), 5);
+        QCOMPARE(numbers.size(), 6);
         for (std::size_t i = 0; i < originals.size(); ++i) {
             const Entry& a = originals[i];
             auto id = DocumentFieldStore(other.store).entryByNumber(numbers[int(i)].toStdString());
@@ -382,6 +396,45 @@ private Q_SLOTS:
             QCOMPARE(Parsed(b.figuresJson), Parsed(a.figuresJson));
             QCOMPARE(EntryJson(b), EntryJson(a));
         }
+    }
+
+    // What qoru-calc --json prints imports as an entry of its kind, the
+    // figures kept as printed.
+    void importsWhatQoruCalcPrints_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("mix1") << QStringList { QStringLiteral("mix1") } << "mix1";
+        QTest::newRow("mix2") << QStringList { QStringLiteral("mix2") } << "mix2";
+        QTest::newRow("ordinary") << QStringList { QStringLiteral("ordinary"),
+            QStringLiteral("--grade"), QStringLiteral("C30"), QStringLiteral("--cement-grade"),
+            QStringLiteral("42.5"), QStringLiteral("--aggregate"), QStringLiteral("crushed"),
+            QStringLiteral("--max-size"), QStringLiteral("20"), QStringLiteral("--slump"),
+            QStringLiteral("180") }
+                                  << "ordinary";
+    }
+
+    void importsWhatQoruCalcPrints()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, kind);
+        QProcess calc;
+        calc.start(QStringLiteral(QORU_CALC), args << QStringLiteral("--json"));
+        QVERIFY(calc.waitForFinished(60000));
+        QCOMPARE(calc.exitCode(), 0);
+        const QByteArray printed = calc.readAllStandardOutput();
+        NewEntry entry;
+        QString error;
+        QVERIFY2(ParseEntryJson(printed, QStringLiteral("calc.json"), "王工", &entry, &error),
+            qPrintable(error));
+        QCOMPARE(QString::fromStdString(entry.kind), kind);
+        const QJsonObject o = QJsonDocument::fromJson(printed).object();
+        QCOMPARE(QString::fromStdString(entry.report), o.value(QLatin1String("report")).toString());
+        const QJsonObject figures = Parsed(entry.figuresJson);
+        const QJsonObject results = o.value(QLatin1String("results")).toObject();
+        for (auto it = results.begin(); it != results.end(); ++it)
+            QCOMPARE(figures.value(it.key()), it.value());
+        QVERIFY(!entry.waterBinder.empty());
     }
 
     void refusesABadFileWhole_data()
