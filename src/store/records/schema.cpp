@@ -113,6 +113,16 @@ const std::vector<SchemaStep> kSteps = {
             " counter_year INTEGER PRIMARY KEY,"
             " last_number INTEGER NOT NULL)",
         } },
+    { 3,
+        {
+            // What a printed document says beyond the ledger (委托单位, 浇筑方式,
+            // 抗渗等级 …): one row a field, so a new field needs no new step.
+            "CREATE TABLE document_fields ("
+            " entry_id BIGINT NOT NULL REFERENCES entries (id) ON DELETE CASCADE,"
+            " field TEXT NOT NULL,"
+            " value TEXT NOT NULL,"
+            " PRIMARY KEY (entry_id, field))",
+        } },
 };
 
 } // namespace
