@@ -273,8 +273,9 @@ void COrdinaryDlg::focusOn(OrdinaryBox box)
             focusBox(edit(t.id));
             return;
         }
+    // As if tabbed to, so that the list or tick box shows its focus frame.
     if (QWidget* choice = control(ChoiceId(box)))
-        choice->setFocus(Qt::OtherFocusReason);
+        choice->setFocus(Qt::TabFocusReason);
 }
 
 void COrdinaryDlg::OnCalculate()
