@@ -106,7 +106,7 @@ snapshots: build
 
 # The pictures the README shows, taken from the current build.
 README_SHOTS := mix1-report mix1-calculated mix2-calculated stddev-25rows preview-page1 \
-	evaluate-failed adjust-corrected
+	evaluate-failed adjust-corrected ordinary-calculated
 readme-snapshots: snapshots
 	@mkdir -p docs/snapshots
 	@for s in $(README_SHOTS); do cp $(BUILD)/snapshots/$$s.png docs/snapshots/; done

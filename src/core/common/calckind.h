@@ -7,5 +7,6 @@ enum class CalcKind
     Mix2,
     StdDev,
     Evaluate,
-    Adjust
+    Adjust,
+    Ordinary
 };

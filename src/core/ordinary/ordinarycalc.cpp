@@ -1,6 +1,7 @@
 #include "ordinary/ordinarycalc.h"
 
 #include "common/exactdecimal.h"
+#include "common/numberrule.h"
 #include "common/reportnum.h"
 #include "ordinary/ordinaryreport.h"
 
@@ -9,8 +10,6 @@
 namespace {
 
 using i64 = std::int64_t;
-
-const char* const kNotANumber = "请键入一个数。";
 
 constexpr int kHighStrength = 60; // MPa: from C60 the rules of table 7.3.2
 constexpr i64 kLeastWb = 20; // 0.01: below it no binder is sensible
@@ -65,7 +64,11 @@ public:
 private:
     bool Stop(const std::string& text, OrdinaryBox focus)
     {
-        m_out.messages.push_back({ MessageKind::Stop, text });
+        return Stop(Message { MessageKind::Stop, text }, focus);
+    }
+    bool Stop(const Message& message, OrdinaryBox focus)
+    {
+        m_out.messages.push_back(message);
         m_out.stopped = true;
         m_out.focus = focus;
         return false;
@@ -107,8 +110,9 @@ bool Press::Box(const std::string& text, int decimals, OrdinaryBox box, i64 leas
 {
     const std::optional<i64> units = ParseUnits(text, decimals);
     if (!units) {
+        // Answered by the number-box rule, as every form answers it.
         m_out.notANumber = true;
-        return Stop(kNotANumber, box);
+        return Stop(NotANumberMessage(), box);
     }
     if (*units < least || *units > most)
         return Stop(rangeMessage, box);

@@ -1,6 +1,7 @@
 #include "ordinary/ordinaryreport.h"
 
 #include "common/exactdecimal.h"
+#include "common/reportlines.h"
 #include "common/reportnum.h"
 
 namespace {
@@ -48,32 +49,9 @@ std::string Between(
         + Approx(exact, decimals);
 }
 
-// Appends report lines piece by piece, without building temporaries.
-class Lines
-{
-public:
-    explicit Lines(std::string& out)
-        : m_out(out)
-    { }
-
-    template <typename... Pieces> Lines& Add(const Pieces&... pieces)
-    {
-        ((m_out += pieces), ...);
-        return *this;
-    }
-    template <typename... Pieces> void Line(const Pieces&... pieces)
-    {
-        Add(pieces...);
-        m_out += kCrLf;
-    }
-
-private:
-    std::string& m_out;
-};
-
 const char* const kIndent = "　　　";
 
-void Requirements(Lines& l, const OrdinaryValues& v)
+void Requirements(ReportLines& l, const OrdinaryValues& v)
 {
     l.Line("一、设计要求：");
     l.Line("　　强度等级：C", std::to_string(v.grade), "，fcu,k＝", T(v.grade * 10, 1), "（MPa）");
@@ -108,7 +86,7 @@ void Requirements(Lines& l, const OrdinaryValues& v)
         "　　外加剂：减水率 β＝", T(v.reducer, 1), "（%），掺量 βa＝", T(v.admixture, 1), "（%）");
 }
 
-void Strength(Lines& l, const OrdinaryValues& v, const OrdinaryResults& r)
+void Strength(ReportLines& l, const OrdinaryValues& v, const OrdinaryResults& r)
 {
     l.Line("　　1.配制强度 fcu,0：");
     const std::string fcuK = T(v.grade * 10, 1);
@@ -178,7 +156,7 @@ void Strength(Lines& l, const OrdinaryValues& v, const OrdinaryResults& r)
         "（MPa）");
 }
 
-void WaterBinder(Lines& l, const OrdinaryValues& v, const OrdinaryResults& r)
+void WaterBinder(ReportLines& l, const OrdinaryValues& v, const OrdinaryResults& r)
 {
     l.Line("　　3.水胶比 W/B：");
     if (r.wbCalculated) {
@@ -230,7 +208,7 @@ void WaterBinder(Lines& l, const OrdinaryValues& v, const OrdinaryResults& r)
         "（kg）");
 }
 
-void BinderSteps(Lines& l, const OrdinaryValues& v, const OrdinaryResults& r)
+void BinderSteps(ReportLines& l, const OrdinaryValues& v, const OrdinaryResults& r)
 {
     const OrdinaryMix& m = r.mix;
     l.Line("　　5.胶凝材料用量 mb0：");
@@ -264,7 +242,7 @@ void BinderSteps(Lines& l, const OrdinaryValues& v, const OrdinaryResults& r)
             std::to_string(c.maximum), "%", c.dosage > c.maximum * 10 ? "，超过" : "，满足");
 }
 
-void SandRatioSteps(Lines& l, const OrdinaryValues& v, const OrdinaryResults& r)
+void SandRatioSteps(ReportLines& l, const OrdinaryValues& v, const OrdinaryResults& r)
 {
     const OrdinarySandRatioWork& w = r.sandRatioWork;
     l.Line("　　7.砂率 βs：");
@@ -323,7 +301,8 @@ void SandRatioSteps(Lines& l, const OrdinaryValues& v, const OrdinaryResults& r)
 }
 
 // The aggregates of a mix: formulas with their numbers.
-void AggregateLines(Lines& l, const OrdinaryValues& v, const OrdinaryMix& m, const char* suffix)
+void AggregateLines(
+    ReportLines& l, const OrdinaryValues& v, const OrdinaryMix& m, const char* suffix)
 {
     const std::string s(suffix);
     const std::string ratio = T(m.sandRatio, 1) + "%";
@@ -351,7 +330,7 @@ void AggregateLines(Lines& l, const OrdinaryValues& v, const OrdinaryMix& m, con
     l.Line(kIndent, "mg", s, "＝", Kg(m.aggregates), "－", Kg(m.sand), "＝", Kg(m.stone), "（kg）");
 }
 
-void MixLines(Lines& l, const OrdinaryValues& v, const OrdinaryResults& r)
+void MixLines(ReportLines& l, const OrdinaryValues& v, const OrdinaryResults& r)
 {
     const OrdinaryMix& m = r.mix;
     l.Line("四、计算配合比（每立方米混凝土）：");
@@ -410,7 +389,7 @@ std::string BuildOrdinaryReport(const OrdinaryValues& v, const OrdinaryResults& 
 {
     std::string out;
     out.reserve(8192);
-    Lines l(out);
+    ReportLines l(out);
     l.Line("");
     l.Line("————Qoru计算书（普通混凝土配合比设计，JGJ 55-2011）————");
     Requirements(l, v);

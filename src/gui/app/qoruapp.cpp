@@ -112,6 +112,8 @@ void CQoruApp::connectCommands()
     connect(f->action(ID_CALC_MIX2), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcMix2);
     connect(
         f->action(ID_CALC_EVALUATE), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcEvaluate);
+    connect(
+        f->action(ID_CALC_ORDINARY), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcOrdinary);
     connect(f->action(ID_CALC_ADJUST), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcAdjust);
     connect(f->action(ID_SET_FONT), &QAction::triggered, m_pView, &CQoruView::OnChooseFont);
     connect(m_pDoc, &CQoruDoc::fileUsed, this, &CQoruApp::addRecentFile);

@@ -3,6 +3,7 @@
 #include "adjust/adjustdlg.h"
 #include "mix1/mixdesigndlg.h"
 #include "mix2/mixdesign2dlg.h"
+#include "ordinary/ordinarydlg.h"
 #include "stats/evaluatedlg.h"
 #include "stats/stddevdlg.h"
 
@@ -37,6 +38,11 @@ void CCalculators::attach(CMixDesign2Dlg* form)
     attachMix(form);
 }
 
+void CCalculators::attach(COrdinaryDlg* form)
+{
+    attachMix(form);
+}
+
 template <typename Form> void CCalculators::run(Form& form)
 {
     attach(&form);
@@ -64,6 +70,12 @@ void CCalculators::OnCalcStdDev()
 void CCalculators::OnCalcMix2()
 {
     CMixDesign2Dlg dlg(m_pFormParent);
+    run(dlg);
+}
+
+void CCalculators::OnCalcOrdinary()
+{
+    COrdinaryDlg dlg(m_pFormParent);
     run(dlg);
 }
 

@@ -10,6 +10,7 @@
 class CCalcForm;
 class CMixDesignDlg;
 class CMixDesign2Dlg;
+class COrdinaryDlg;
 class QWidget;
 
 // The calculator switchboard: the commands that open the forms, what the
@@ -35,6 +36,7 @@ public:
     void attach(CCalcForm* form);
     void attach(CMixDesignDlg* form);
     void attach(CMixDesign2Dlg* form);
+    void attach(COrdinaryDlg* form);
 
 Q_SIGNALS:
     // Every form's report, for the document.
@@ -47,6 +49,7 @@ public Q_SLOTS:
     void OnCalcMix();
     void OnCalcStdDev();
     void OnCalcMix2();
+    void OnCalcOrdinary();
     void OnCalcEvaluate();
     void OnCalcAdjust();
 

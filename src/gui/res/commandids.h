@@ -15,6 +15,9 @@ enum CommandId : int {
     // Trial batch, density correction and site mix.
     ID_CALC_ADJUST = 32786,
 
+    // The ordinary-concrete mix design.
+    ID_CALC_ORDINARY = 32787,
+
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

@@ -22,6 +22,9 @@ const Entry kStrings[] = {
     // Trial batch, density correction and site mix.
     { ID_CALC_ADJUST, "试配与施工配合比\n试配与施工配合比" },
 
+    // The ordinary-concrete mix design.
+    { ID_CALC_ORDINARY, "普通混凝土配合比设计\n普通混凝土配合比设计" },
+
     { ID_FILE_NEW, "建立新文档\n新建" },
     { ID_FILE_OPEN, "打开一个现有文档\n打开" },
     { ID_FILE_SAVE, "保存活动文档\n保存" },

@@ -82,6 +82,13 @@ const char* const kMix2[] = {
     ".dgggggg..rrr...", ".dgkgggg.r...r..", ".dggggkg.....r..", ".dddddddd...r...",
     "...........r....", ".........rrrrr..", "................",
 };
+// A slump cone of fresh concrete on its base plate: the everyday mix.
+const char* const kOrdinary[] = {
+    "................", ".....dddddd.....", ".....dgkggd.....", "....dggggkgd....",
+    "..bbdgkggggdbb..", "...dgggkggggd...", "...dgkggggggd...", "..dggggkgggkgd..",
+    "..dgkggggggggd..", ".dggggkgggkgggd.", ".dgkggggggggkgd.", ".dddddddddddddd.",
+    "bbbbbbbbbbbbbbbb", "................", "................",
+};
 // A balance weighing the trial batch.
 const char* const kAdjust[] = {
     "................", ".......kk.......", ".......kk.......", ".kkkkkkkkkkkkkk.",
@@ -130,6 +137,7 @@ const char* const* ToolbarIconRows(int commandId)
     case ID_FILE_PRINT: return kPrint;
     case ID_CALC_MIX: return kMix1;
     case ID_CALC_MIX2: return kMix2;
+    case ID_CALC_ORDINARY: return kOrdinary;
     case ID_CALC_ADJUST: return kAdjust;
     case ID_CALC_STDDEV: return kStdDev;
     case ID_CALC_EVALUATE: return kEvaluate;

@@ -592,6 +592,9 @@ TEST(Ordinary, StopsComputeNothingAndNameTheirBox)
         EXPECT_EQ(out.focus, row.focus);
         EXPECT_TRUE(Says(out, MessageKind::Stop, row.says)) << out.messages.back().text;
         EXPECT_EQ(out.messages.back().kind, MessageKind::Stop);
+        // A box without a number is answered by the number-box rule, not the calculator.
+        EXPECT_EQ(out.messages.back().source,
+            out.notANumber ? MessageSource::Input : MessageSource::Calculator);
         EXPECT_TRUE(out.report.empty());
         EXPECT_EQ(out.results.mix.binder, 0);
     }

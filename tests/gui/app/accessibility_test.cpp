@@ -8,6 +8,7 @@
 #include "guitestmain.h"
 #include "mix1/mixdesigndlg.h"
 #include "mix2/mixdesign2dlg.h"
+#include "ordinary/ordinarydlg.h"
 #include "res/strings.h"
 #include "stats/evaluatedlg.h"
 #include "stats/stddevdlg.h"
@@ -129,6 +130,14 @@ private Q_SLOTS:
         CheckForm(form);
         QCOMPARE(form.control(1049)->accessibleName(), QStringLiteral("粉体一种类"));
         QCOMPARE(form.control(1050)->accessibleName(), QStringLiteral("粉体二种类"));
+    }
+
+    void every_control_of_the_ordinary_form_has_a_name()
+    {
+        COrdinaryDlg form(m_app->view());
+        CheckForm(form);
+        QCOMPARE(form.control(1421)->accessibleName(), QStringLiteral("最大公称粒径(mm)"));
+        QCOMPARE(form.control(1449)->accessibleName(), QStringLiteral("砂用量kg"));
     }
 
     void every_control_of_the_strength_calculator_has_a_name()

@@ -128,7 +128,8 @@ private Q_SLOTS:
             QString::number(ID_FILE_SAVE), QStringLiteral("|"), QString::number(ID_EDIT_CUT),
             QString::number(ID_EDIT_COPY), QString::number(ID_EDIT_PASTE), QStringLiteral("|"),
             QString::number(ID_FILE_PRINT), QStringLiteral("|"), QString::number(ID_CALC_MIX),
-            QString::number(ID_CALC_MIX2), QString::number(ID_CALC_ADJUST),
+            QString::number(ID_CALC_MIX2), QString::number(ID_CALC_ORDINARY),
+            QString::number(ID_CALC_ADJUST),
             QString::number(ID_CALC_STDDEV), QString::number(ID_CALC_EVALUATE), QStringLiteral("|"),
             QString::number(ID_SET_FONT),
             QStringLiteral("|"), QString::number(ID_HELP_PAGE) };
@@ -177,6 +178,7 @@ private Q_SLOTS:
             { ID_CALC_MIX2, "先设计混凝土强度等级，后校核自密实性能。", "计算配合比方法二" },
             { ID_CALC_EVALUATE, "混凝土强度检验评定", "混凝土强度检验评定" },
             { ID_CALC_ADJUST, "试配与施工配合比", "试配与施工配合比" },
+            { ID_CALC_ORDINARY, "普通混凝土配合比设计", "普通混凝土配合比设计" },
             { ID_SET_FONT, "设置字体", "设置字体" },
             { ID_HELP_PAGE, "帮助", "帮助" },
             { ID_FILE_NEW, "建立新文档", "新建" },
@@ -339,7 +341,8 @@ private Q_SLOTS:
             }
         });
         closer.start(0);
-        for (int id : { ID_CALC_MIX, ID_CALC_STDDEV, ID_CALC_MIX2, ID_CALC_EVALUATE, ID_CALC_ADJUST }) {
+        for (int id : { ID_CALC_MIX, ID_CALC_STDDEV, ID_CALC_MIX2, ID_CALC_EVALUATE, ID_CALC_ADJUST,
+                 ID_CALC_ORDINARY }) {
             QAction* a = frame()->action(id);
             QVERIFY(a);
             a->trigger();
@@ -347,7 +350,7 @@ private Q_SLOTS:
         closer.stop();
         QCOMPARE(opened,
             (QStringList { QStringLiteral("130"), QStringLiteral("150"), QStringLiteral("135"),
-                QStringLiteral("155"), QStringLiteral("160") }));
+                QStringLiteral("155"), QStringLiteral("160"), QStringLiteral("170") }));
         QCOMPARE(m_app->view()->toPlainText(), QStringLiteral("前文"));
         QVERIFY(!m_app->document()->isModified());
     }

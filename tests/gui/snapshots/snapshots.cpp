@@ -9,6 +9,7 @@
 #include "mix1/mix1calc.h"
 #include "mix1/mixdesigndlg.h"
 #include "mix2/mixdesign2dlg.h"
+#include "ordinary/ordinarydlg.h"
 #include "mix1/dialog130.h"
 #include "stats/dialog150.h"
 #include "stats/dialog155.h"
@@ -123,6 +124,41 @@ bool Mix2Shots()
     ok = Save(&dlg, QStringLiteral("mix2-calculated")) && ok;
     dlg.close();
     ok = Save(app->mainFrame(), QStringLiteral("mainwindow-mix2-report")) && ok;
+    app->document()->setModified(false);
+    return ok;
+}
+
+// The ordinary-concrete form as it opens, then the worked C30 design by the
+// volume method after a press, with its report behind it.
+bool OrdinaryShots()
+{
+    auto app = MainWindow();
+    if (!app)
+        return false;
+    COrdinaryDlg dlg(app->view());
+    app->calculators()->attach(&dlg);
+    dlg.setModal(false);
+    dlg.show();
+    bool ok = Save(&dlg, QStringLiteral("ordinary-open"));
+    OrdinaryInputs in;
+    in.grade = 30;
+    in.sigma = "5.0";
+    in.cementGrade = 425;
+    in.flyAsh = "10";
+    in.gammaF = "0.95";
+    in.aggregate = OrdinaryAggregate::Crushed;
+    in.maxSize = 315;
+    in.slump = "200";
+    in.reducer = "25";
+    in.admixture = "1.0";
+    in.impermeability = 8;
+    in.pumped = true;
+    in.method = OrdinaryMethod::Volume;
+    dlg.load(in);
+    dlg.OnCalculate();
+    ok = Save(&dlg, QStringLiteral("ordinary-calculated")) && ok;
+    dlg.reject();
+    ok = Save(app->mainFrame(), QStringLiteral("ordinary-report")) && ok;
     app->document()->setModified(false);
     return ok;
 }
@@ -286,7 +322,7 @@ int main(int argc, char** argv)
     TestPrompter prompter; // nothing may wait for a person
 
     const std::function<bool()> shots[] = { MainWindowShots, MixDesignShots, Mix2Shots, StdDevShots,
-        PrintPreviewShots, EvaluateShots, AdjustShots };
+        PrintPreviewShots, EvaluateShots, AdjustShots, OrdinaryShots };
     bool ok = true;
     for (const auto& shot : shots)
         ok = shot() && ok;
