@@ -47,13 +47,32 @@ Result<void> StoreConnection::open()
             QStringLiteral("本机缺少 Qt 的 %1 数据库驱动，无法使用数据库“%2”。")
                 .arg(Q(m_dialect.driver), m_path));
     }
-    db.setDatabaseName(m_path);
+    if (m_server) {
+        // Empty parts are left to libpq (PGHOST, PGSERVICE, the password file).
+        db.setHostName(Q(m_server->host));
+        if (m_server->port != 0)
+            db.setPort(m_server->port);
+        db.setDatabaseName(Q(m_server->database));
+        db.setUserName(Q(m_server->user));
+        db.setPassword(Q(m_server->password));
+        ServerUrl withTimeout = *m_server;
+        // A server that is away must not freeze the program for long.
+        withTimeout.options.emplace("connect_timeout", "5");
+        db.setConnectOptions(Q(withTimeout.connectOptions()));
+    } else {
+        db.setDatabaseName(m_path);
+    }
     if (m_dialect.kind == SqlDialect::SQLite)
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
     if (!db.open()) {
-        const QString reason = db.lastError().text();
+        const QSqlError error = db.lastError();
+        const QString reason
+            = error.databaseText().isEmpty() ? error.text() : error.databaseText().trimmed();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
+        if (m_server)
+            return Error(StoreErrorCode::Unavailable,
+                QStringLiteral("无法连接数据库服务器“%1”：%2").arg(m_path, reason));
         return Error(StoreErrorCode::Unavailable,
             QStringLiteral("无法打开数据库“%1”：%2").arg(m_path, reason));
     }

@@ -4,6 +4,7 @@
 
 #include "records/dialect.h"
 #include "records/result.h"
+#include "records/serverurl.h"
 
 #include <QSqlQuery>
 #include <QString>
@@ -30,6 +31,10 @@ public:
     ~StoreConnection();
     StoreConnection(const StoreConnection&) = delete;
     StoreConnection& operator=(const StoreConnection&) = delete;
+
+    // A server's address instead of a file: `path` is then what messages show.
+    void setServer(const ServerUrl& server) { m_server = server; }
+    const std::optional<ServerUrl>& server() const { return m_server; }
 
     // Opens the connection (SQLite makes the file if it does not exist).
     Result<void> open();
@@ -61,6 +66,7 @@ private:
     QString m_name;
     QString m_path;
     int m_busyTimeoutMs;
+    std::optional<ServerUrl> m_server;
 };
 
 // An error the user caused: nothing was written.

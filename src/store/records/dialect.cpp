@@ -28,6 +28,7 @@ Dialect Dialect::PostgreSQL()
     d.userVersion = false;
     d.countTables = "SELECT count(*) FROM information_schema.tables"
                     " WHERE table_schema = current_schema()";
+    d.migrationLock = "SELECT pg_advisory_xact_lock(7072011)";
     return d;
 }
 

@@ -54,6 +54,9 @@ struct Dialect
     // Counts the tables of the database, to tell an empty store from a
     // database of another program.
     std::string countTables;
+    // Taken first in the transaction that migrates, so that two programs
+    // migrating one server at once take turns; SQLite's write lock does it there.
+    std::string migrationLock;
 
     static Dialect SQLite();
     static Dialect PostgreSQL();

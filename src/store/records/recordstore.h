@@ -19,6 +19,11 @@ struct OpenOptions
     // Builds a new file at this schema version, or leaves an older one
     // there, instead of the latest (for tests and sample files); 0: the latest.
     int schemaVersion = 0;
+    // For a server: the password of this session (empty: libpq's password
+    // file or PGSERVICE), and whether to build or migrate the laboratory's
+    // schema there (qoru-admin does; a user's login may not).
+    std::string password;
+    bool migrateServer = false;
 };
 
 struct OpenReport
@@ -32,7 +37,8 @@ struct OpenReport
     std::string notice; // what the user is to be told (Chinese), empty when nothing
 };
 
-// The records of the laboratory in one SQLite file. Open it with open(); the
+// The records of the laboratory in one SQLite file, or on the laboratory's
+// PostgreSQL server (a "postgresql://" address). Open it with open(); the
 // materials library and the design ledger then work on it. When it cannot be
 // opened the program goes on without records: every operation then answers
 // StoreErrorCode::Unavailable. Use a store from the thread that opened it.
@@ -51,9 +57,13 @@ public:
     // - an older file is copied to "<file>.bak-<version>" and then migrated
     //   forward in one transaction.
     // The report says which of these happened.
+    // A server address opens the server's database instead: its schema must
+    // be there (qoru-admin init) unless options.migrateServer; a newer one is
+    // refused, and an older one too, since only qoru-admin migrates a server.
     Result<OpenReport> open(const std::string& path, const OpenOptions& options = {});
     void close();
     bool isOpen() const { return m_connection != nullptr; }
+    bool onServer() const { return m_server; }
     const std::string& path() const { return m_path; }
     int version() const { return m_version; }
 
@@ -65,6 +75,9 @@ public:
     static std::string DefaultPath();
 
 private:
+    Result<OpenReport> openServer(const std::string& address, const OpenOptions& options);
+
+    bool m_server = false;
     std::unique_ptr<StoreConnection> m_connection;
     std::string m_path;
     int m_version = 0;
