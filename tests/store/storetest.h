@@ -141,7 +141,7 @@ protected:
             ASSERT_TRUE(cluster->recreateDatabase(QStringLiteral("qoru")))
                 << cluster->error().toStdString();
             OpenOptions options;
-            options.migrateServer = true;
+            options.serverSchema = ServerSchema::Create;
             auto opened = store.open(cluster->url(cluster->superuser()).toStdString(), options);
             ASSERT_TRUE(opened) << opened.error().message;
             return;

@@ -111,6 +111,21 @@ StoreError StoreConnection::failure(const QSqlQuery& query) const
         return Error(StoreErrorCode::Damaged,
             QStringLiteral("数据库“%1”已损坏（%2），请重新启动 Qoru 以检查并重建。")
                 .arg(m_path, reason));
+    case FailureKind::Denied:
+        // The guard's own words when it raised them, else the plain refusal.
+        if (reason.contains(QStringLiteral("台账记录")))
+            return Error(StoreErrorCode::Denied,
+                QStringLiteral("服务器拒绝了这项操作：%1")
+                    .arg(reason.section(QLatin1Char('\n'), 0, 0)
+                             .remove(QStringLiteral("ERROR:"))
+                             .trimmed()));
+        return Error(StoreErrorCode::Denied,
+            QStringLiteral(
+                "服务器拒绝了这项操作：您的账号在“%1”上没有这项权限，请找审核人或管理员。")
+                .arg(m_path));
+    case FailureKind::Lost:
+        return Error(StoreErrorCode::Lost,
+            QStringLiteral("与数据库服务器“%1”的连接断开了，本次修改没有保存。").arg(m_path));
     default:
         return Error(
             StoreErrorCode::Failed, QStringLiteral("数据库“%1”读写出错：%2").arg(m_path, reason));

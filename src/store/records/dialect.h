@@ -30,6 +30,8 @@ enum class FailureKind
     Damaged,
     Constraint,
     CantOpen,
+    Denied, // the server refused the user's login this change
+    Lost, // the connection to the server broke
     Other,
 };
 
@@ -57,6 +59,8 @@ struct Dialect
     // Taken first in the transaction that migrates, so that two programs
     // migrating one server at once take turns; SQLite's write lock does it there.
     std::string migrationLock;
+    // The database has logins and roles of its own, which enforce who may do what.
+    bool logins = false;
 
     static Dialect SQLite();
     static Dialect PostgreSQL();

@@ -335,7 +335,9 @@ Result<OpenReport> RecordStore::openServer(const std::string& address, const Ope
     report.path = url->display();
     report.journal = JournalMode::Server;
     if (version < target) {
-        if (!options.migrateServer)
+        const bool allowed = options.serverSchema == ServerSchema::Create
+            || (options.serverSchema == ServerSchema::Migrate && version > 0);
+        if (!allowed)
             return Error(StoreErrorCode::Unavailable,
                 version == 0
                     ? QStringLiteral("服务器上的数据库“%1”还没有 Qoru 的记录表，请管理员先运行"

@@ -9,6 +9,14 @@
 
 class StoreConnection;
 
+// What opening a server does to its schema.
+enum class ServerSchema
+{
+    Use, // as it is: a user's login may not change it
+    Migrate, // an older one brought forward; an empty database refused
+    Create, // made in an empty database, or migrated
+};
+
 struct OpenOptions
 {
     // How long a statement waits for another program's lock before giving up.
@@ -21,9 +29,9 @@ struct OpenOptions
     int schemaVersion = 0;
     // For a server: the password of this session (empty: libpq's password
     // file or PGSERVICE), and whether to build or migrate the laboratory's
-    // schema there (qoru-admin does; a user's login may not).
+    // schema there (qoru-admin does).
     std::string password;
-    bool migrateServer = false;
+    ServerSchema serverSchema = ServerSchema::Use;
 };
 
 struct OpenReport
@@ -58,7 +66,7 @@ public:
     //   forward in one transaction.
     // The report says which of these happened.
     // A server address opens the server's database instead: its schema must
-    // be there (qoru-admin init) unless options.migrateServer; a newer one is
+    // be there (qoru-admin init) unless options.serverSchema says to make it; a newer one is
     // refused, and an older one too, since only qoru-admin migrates a server.
     Result<OpenReport> open(const std::string& path, const OpenOptions& options = {});
     void close();

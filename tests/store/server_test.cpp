@@ -1,0 +1,227 @@
+#include "records/schema.h"
+#include "records/serveradmin.h"
+#include "records/serverurl.h"
+#include "store/storetest.h"
+
+#include <QProcess>
+
+namespace {
+
+struct Admin
+{
+    int code = -1;
+    QString err;
+};
+
+Admin RunAdmin(const QString& url, const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(QORU_ADMIN), QStringList { QStringLiteral("--server"), url } + args);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return { p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+        QString::fromUtf8(p.readAllStandardError()).trimmed() };
+}
+
+TEST(ServerUrl, ReadsAnAddressAsLibpqWould)
+{
+    auto url = ServerUrl::Parse(
+        "postgresql://li%40lab:s%3Acret@%2Frun%2Fpg:6543/qoru%20lab?sslmode=verify-full");
+    ASSERT_TRUE(url);
+    EXPECT_EQ(url->user, "li@lab");
+    EXPECT_EQ(url->password, "s:cret");
+    EXPECT_EQ(url->host, "/run/pg");
+    EXPECT_EQ(url->port, 6543);
+    EXPECT_EQ(url->database, "qoru lab");
+    EXPECT_EQ(url->connectOptions(), "sslmode=verify-full");
+    // Never the password in what is shown or kept.
+    EXPECT_EQ(url->display().find("cret"), std::string::npos);
+    EXPECT_EQ(ServerUrl::Parse(url->display())->host, "/run/pg");
+
+    auto bare = ServerUrl::Parse("postgres://[::1]/lab?service=qoru&port=7000");
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(bare->host, "::1");
+    EXPECT_EQ(bare->port, 7000);
+    EXPECT_TRUE(bare->user.empty()); // left to libpq: PGUSER, the service file
+    EXPECT_EQ(bare->connectOptions(), "service=qoru");
+
+    for (const char* bad : { "postgresql://host:99999/db", "postgresql://host:x/db",
+             "postgresql://host/db?colour=red", "postgresql://[::1/db", "/home/li/qoru.sqlite" }) {
+        std::string why;
+        EXPECT_FALSE(ServerUrl::Parse(bad, &why)) << bad;
+        EXPECT_FALSE(why.empty()) << bad;
+    }
+}
+
+class Server : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureApp();
+        QString why;
+        cluster = SharedCluster(&why);
+        if (!cluster)
+            GTEST_SKIP() << "no PostgreSQL server: " << why.toStdString();
+        ASSERT_TRUE(cluster->recreateDatabase(QStringLiteral("lab")));
+    }
+    QString url(const QString& user) const { return cluster->url(user, QStringLiteral("lab")); }
+    std::string as(const char* user) const { return url(QString::fromUtf8(user)).toStdString(); }
+    QString psql(const char* user, const QString& sql, bool* ok) const
+    {
+        return cluster->psql(sql, QString::fromUtf8(user), QStringLiteral("lab"), ok);
+    }
+
+    PgCluster* cluster = nullptr;
+};
+
+TEST_F(Server, AdminMakesAndMigratesTheSchemaAndAnOlderQoruRefusesANewerOne)
+{
+    const QString owner = url(cluster->superuser());
+    RecordStore store;
+    auto bare = store.open(owner.toStdString());
+    ASSERT_FALSE(bare);
+    EXPECT_NE(bare.error().message.find("qoru-admin"), std::string::npos);
+    EXPECT_EQ(RunAdmin(owner, { QStringLiteral("migrate") }).code, 2); // nothing to migrate
+
+    OpenOptions first;
+    first.schemaVersion = 1;
+    first.serverSchema = ServerSchema::Create;
+    ASSERT_TRUE(store.open(owner.toStdString(), first));
+    store.close();
+    auto older = store.open(owner.toStdString());
+    ASSERT_FALSE(older);
+    EXPECT_NE(older.error().message.find("migrate"), std::string::npos);
+
+    const Admin migrated = RunAdmin(owner, { QStringLiteral("migrate") });
+    ASSERT_EQ(migrated.code, 0) << migrated.err.toStdString();
+    EXPECT_EQ(RunAdmin(owner, { QStringLiteral("init") }).code, 0); // twice is fine
+    auto opened = store.open(owner.toStdString());
+    ASSERT_TRUE(opened) << opened.error().message;
+    EXPECT_EQ(opened->version, LatestSchemaVersion());
+    store.close();
+
+    bool ok = false;
+    psql("postgres", QStringLiteral("INSERT INTO schema VALUES (99, '2099-01-01 00:00:00')"), &ok);
+    ASSERT_TRUE(ok);
+    auto newer = store.open(owner.toStdString());
+    ASSERT_FALSE(newer);
+    EXPECT_EQ(newer.error().code, StoreErrorCode::NewerVersion);
+    EXPECT_NE(newer.error().message.find("99"), std::string::npos);
+}
+
+TEST_F(Server, AdminRefusesBadCommandsWithOneLine)
+{
+    const QString owner = url(cluster->superuser());
+    const QStringList cases[] = {
+        {},
+        { QStringLiteral("add-user"), QStringLiteral("li") },
+        { QStringLiteral("add-user"), QStringLiteral("li"), QStringLiteral("--role"),
+            QStringLiteral("boss") },
+        { QStringLiteral("add-user"), QStringLiteral("x;drop"), QStringLiteral("--role"),
+            QStringLiteral("tester") },
+        { QStringLiteral("remove-user"), QStringLiteral("nobody_here") },
+        { QStringLiteral("frobnicate") },
+    };
+    ASSERT_EQ(RunAdmin(owner, { QStringLiteral("init") }).code, 0);
+    for (const QStringList& args : cases) {
+        const Admin run = RunAdmin(owner, args);
+        EXPECT_EQ(run.code, 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(run.err.isEmpty());
+        EXPECT_FALSE(run.err.contains(QLatin1Char('\n'))) << run.err.toStdString();
+    }
+}
+
+// Each role tried through the layer and through plain SQL under its login.
+TEST_F(Server, TheServerEnforcesWhoMayDoWhat)
+{
+    const QString owner = url(cluster->superuser());
+    ASSERT_EQ(RunAdmin(owner, { QStringLiteral("init") }).code, 0);
+    for (const auto& [name, role] : { std::pair { "wang", "tester" }, { "zhao", "tester" },
+             { "li", "reviewer" }, { "chen", "admin" } }) {
+        const Admin added = RunAdmin(owner,
+            { QStringLiteral("add-user"), QString::fromUtf8(name), QStringLiteral("--role"),
+                QString::fromUtf8(role) });
+        ASSERT_EQ(added.code, 0) << added.err.toStdString();
+    }
+    RecordStore wangStore, zhaoStore, liStore, chenStore;
+    for (auto& [store, user] : { std::pair { &wangStore, "wang" }, { &zhaoStore, "zhao" },
+             { &liStore, "li" }, { &chenStore, "chen" } })
+        ASSERT_TRUE(store->open(as(user))) << user;
+    EXPECT_EQ(*CurrentRole(wangStore), UserRole::Tester);
+    EXPECT_EQ(*CurrentRole(liStore), UserRole::Reviewer);
+    EXPECT_EQ(*CurrentRole(chenStore), UserRole::Admin);
+    DesignLedger wang(wangStore), zhao(zhaoStore), li(liStore), chen(chenStore);
+
+    // A tester records and manages materials.
+    ASSERT_TRUE(MaterialLibrary(wangStore).addMaterial(Cement("海螺 P·O 42.5")));
+    const std::int64_t wangs = wang.recordEntry(Design())->id;
+    const std::int64_t lis = li.recordEntry(Design())->id;
+    EXPECT_TRUE(wang.editField(wangs, EntryField::Project, "滨江二期", "王工"));
+
+    struct Refusal
+    {
+        const char* what;
+        std::function<Result<void>()> act;
+    };
+    const Refusal refusals[] = {
+        { "tester reviews", [&] { return wang.advance(lis, EntryState::Reviewed, "王工"); } },
+        { "tester edits another's",
+            [&] { return zhao.editField(wangs, EntryField::Note, "改", "赵工"); } },
+        { "reviewer reviews own", [&] { return li.advance(lis, EntryState::Reviewed, "李工"); } },
+        { "reviewer edits another's",
+            [&] { return li.editField(wangs, EntryField::Part, "桥墩", "李工"); } },
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.what);
+        auto done = r.act();
+        ASSERT_FALSE(done);
+        EXPECT_EQ(done.error().code, StoreErrorCode::Denied);
+        EXPECT_NE(done.error().message.find("服务器拒绝"), std::string::npos);
+    }
+    EXPECT_EQ(wang.entry(wangs)->row.project, "滨江二期");
+    EXPECT_EQ(wang.entry(lis)->row.state, EntryState::Draft);
+
+    ASSERT_TRUE(li.advance(wangs, EntryState::Reviewed, "李工"));
+    ASSERT_TRUE(li.advance(wangs, EntryState::Issued, "李工"));
+
+    // The 回收站 is emptied by the admin alone.
+    const std::int64_t binned = wang.recordEntry(Design())->id;
+    ASSERT_TRUE(wang.deleteEntry(binned, "王工"));
+    EXPECT_EQ(wang.purgeEntry(binned, "王工").error().code, StoreErrorCode::Denied);
+    EXPECT_EQ(li.purgeEntry(binned, "李工").error().code, StoreErrorCode::Denied);
+    EXPECT_TRUE(chen.purgeEntry(binned, "陈工"));
+
+    // Plain SQL under a tester's login is held to the same rules.
+    const QString number = QString::fromStdString(wang.entry(lis)->row.number);
+    const QString sqlRefusals[] = {
+        QStringLiteral("UPDATE entries SET state = 'reviewed' WHERE number = '%1'").arg(number),
+        QStringLiteral("UPDATE entries SET note = 'x' WHERE number = '%1'").arg(number),
+        QStringLiteral("UPDATE entries SET owner_name = 'zhao' WHERE owner_name = 'wang'"),
+        QStringLiteral("INSERT INTO entries (number, kind, created_at, operator_name, search_key,"
+                       " owner_name) VALUES ('X-1', 'mix1', '2026-01-01', 'x', 'x', 'li')"),
+        QStringLiteral("DELETE FROM entries"),
+        QStringLiteral("DELETE FROM audit"),
+    };
+    for (const QString& sql : sqlRefusals) {
+        bool ok = true;
+        const QString said = psql("zhao", sql, &ok);
+        EXPECT_FALSE(ok) << sql.toStdString();
+        EXPECT_FALSE(said.isEmpty());
+    }
+    bool ok = false;
+    EXPECT_EQ(
+        psql("zhao",
+            QStringLiteral("SELECT owner_name FROM entries WHERE number = '%1'").arg(number), &ok),
+        QStringLiteral("li"));
+
+    const Admin removed
+        = RunAdmin(owner, { QStringLiteral("remove-user"), QStringLiteral("zhao") });
+    EXPECT_EQ(removed.code, 0) << removed.err.toStdString();
+    RecordStore gone;
+    EXPECT_FALSE(gone.open(as("zhao")));
+    for (const char* user : { "wang", "li", "chen" })
+        RunAdmin(owner, { QStringLiteral("remove-user"), QString::fromUtf8(user) });
+}
+
+} // namespace
