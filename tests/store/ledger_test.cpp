@@ -228,4 +228,29 @@ TEST_P(Ledger, RecycleBinRestoresAndPurgesOnlyFromTheBin)
         QStringLiteral("制单,删除,恢复,删除,彻底删除"));
 }
 
+TEST_P(Ledger, AnEditOnAStaleCopyIsRefusedSayingWhatChangedAndByWhom)
+{
+    const EntryRow made = *ledger.recordEntry(Design());
+    ASSERT_TRUE(
+        ledger.editField(made.id, EntryField::Project, "滨江二期", "李工", made.rowVersion));
+    const EntryRow now = ledger.entry(made.id)->row;
+    EXPECT_GT(now.rowVersion, made.rowVersion);
+
+    // Both an edit and a step made on the copy read before 李工's change.
+    const Result<void> stale[] = {
+        ledger.editField(made.id, EntryField::Project, "滨江三期", "张工", made.rowVersion),
+        ledger.advance(made.id, EntryState::Reviewed, "张工", made.rowVersion),
+    };
+    for (const Result<void>& refused : stale) {
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.error().code, StoreErrorCode::Stale);
+        for (const char* said : { "李工", "滨江二期", "PB-2026-0001" })
+            EXPECT_NE(refused.error().message.find(said), std::string::npos) << said;
+    }
+    const Entry kept = *ledger.entry(made.id);
+    EXPECT_EQ(kept.row.project, "滨江二期");
+    EXPECT_EQ(kept.row.state, EntryState::Draft);
+    EXPECT_TRUE(ledger.editField(made.id, EntryField::Project, "滨江三期", "张工", now.rowVersion));
+}
+
 } // namespace

@@ -30,6 +30,7 @@ Dialect Dialect::PostgreSQL()
                     " WHERE table_schema = current_schema()";
     d.migrationLock = "SELECT pg_advisory_xact_lock(7072011)";
     d.logins = true;
+    d.lockRow = " FOR UPDATE";
     return d;
 }
 

@@ -59,6 +59,9 @@ struct Dialect
     // Taken first in the transaction that migrates, so that two programs
     // migrating one server at once take turns; SQLite's write lock does it there.
     std::string migrationLock;
+    // Ends a SELECT that takes the rows it reads for the rest of the
+    // transaction (SQLite's write transaction holds the whole file already).
+    std::string lockRow;
     // The database has logins and roles of its own, which enforce who may do what.
     bool logins = false;
 

@@ -103,7 +103,8 @@ QString SearchKey(
 }
 
 const QString kRowColumns = QStringLiteral("e.id, e.number, e.kind, e.grade, e.project, e.part, "
-                                           "e.created_at, e.operator_name, e.state, e.in_bin");
+                                           "e.created_at, e.operator_name, e.state, e.in_bin, "
+                                           "e.row_version, e.owner_name");
 
 EntryRow ReadRow(const QSqlQuery& q)
 {
@@ -118,6 +119,8 @@ EntryRow ReadRow(const QSqlQuery& q)
     row.operatorName = S(q.value(7).toString());
     row.state = StateFromCode(q.value(8).toString());
     row.inBin = q.value(9).toInt() != 0;
+    row.rowVersion = q.value(10).toInt();
+    row.owner = S(q.value(11).toString());
     return row;
 }
 
@@ -174,24 +177,28 @@ Result<void> CheckNumberFree(StoreConnection& c, const QString& number, std::int
 // even after a purge.
 Result<QString> NextNumber(StoreConnection& c, int year)
 {
-    auto last = c.scalar(
-        QStringLiteral("SELECT last_number FROM number_counters WHERE counter_year = ?"), { year });
-    if (!last)
-        return last.error();
-    for (int n = last->toInt() + 1;; ++n) {
-        const QString number = QStringLiteral("PB-%1-%2").arg(year).arg(n, 4, 10, QLatin1Char('0'));
+    // The counter's row is taken first and held to the end of the
+    // transaction: writers on a server then number one after another.
+    auto made = c.exec(QStringLiteral("INSERT INTO number_counters (counter_year, last_number)"
+                                      " VALUES (?, 0) ON CONFLICT (counter_year) DO NOTHING"),
+        { year });
+    if (!made)
+        return made.error();
+    for (;;) {
+        auto bumped
+            = c.scalar(QStringLiteral("UPDATE number_counters SET last_number = last_number + 1"
+                                      " WHERE counter_year = ? RETURNING last_number"),
+                { year });
+        if (!bumped)
+            return bumped.error();
+        const QString number
+            = QStringLiteral("PB-%1-%2").arg(year).arg(bumped->toInt(), 4, 10, QLatin1Char('0'));
         auto taken
             = c.scalar(QStringLiteral("SELECT id FROM entries WHERE number = ?"), { number });
         if (!taken)
             return taken.error();
-        if (taken->isValid())
-            continue;
-        auto kept
-            = c.exec(Q(c.dialect().upsert("number_counters", "counter_year", { "last_number" })),
-                { year, n });
-        if (!kept)
-            return kept.error();
-        return number;
+        if (!taken->isValid())
+            return number;
     }
 }
 
@@ -583,10 +590,45 @@ Result<EntryRow> Editable(StoreConnection& c, std::int64_t id)
     return row;
 }
 
+// Refuses a change made on a copy older than the entry now is, saying what
+// the last change was and who made it. The row stays locked to the end of
+// the transaction, so two writers cannot both pass.
+Result<void> CheckFresh(StoreConnection& c, std::int64_t id, std::optional<int> seen)
+{
+    auto now = c.run(QStringLiteral("SELECT row_version, number FROM entries WHERE id = ?")
+            + Q(c.dialect().lockRow),
+        { Id(id) });
+    if (!now)
+        return now.error();
+    if (!now->next() || !seen || now->value(0).toInt() == *seen)
+        return {}; // a missing entry is for the caller to report
+    const QString number = now->value(1).toString();
+    auto last = c.run(QStringLiteral("SELECT user_name, changed_at, action, field, old_value,"
+                                     " new_value FROM audit WHERE entry_id = ?"
+                                     " ORDER BY id DESC LIMIT 1"),
+        { Id(id) });
+    if (!last)
+        return last.error();
+    QString what = QStringLiteral("内容已变");
+    QString who = QStringLiteral("其他用户");
+    if (last->next()) {
+        who = QStringLiteral("%1（%2）").arg(last->value(0).toString(), last->value(1).toString());
+        what = last->value(3).toString().isEmpty()
+            ? last->value(2).toString()
+            : QStringLiteral("%1：“%2” → “%3”")
+                  .arg(last->value(3).toString(), last->value(4).toString(),
+                      last->value(5).toString());
+    }
+    return Error(StoreErrorCode::Stale,
+        QStringLiteral("台账记录 %1 在您打开之后已被 %2 修改（%3），您的修改没有保存。"
+                       "请刷新后再应用您的修改。")
+            .arg(number, who, what));
+}
+
 } // namespace
 
-Result<void> DesignLedger::editField(
-    std::int64_t id, EntryField field, const std::string& value, const std::string& user)
+Result<void> DesignLedger::editField(std::int64_t id, EntryField field, const std::string& value,
+    const std::string& user, std::optional<int> seen)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
@@ -595,6 +637,8 @@ Result<void> DesignLedger::editField(
     if (field == EntryField::Number && text.isEmpty())
         return Invalid("number", QStringLiteral("“编号”不能为空。"));
     return c->write([&]() -> Result<void> {
+        if (auto fresh = CheckFresh(*c, id, seen); !fresh)
+            return fresh;
         auto row = Editable(*c, id);
         if (!row)
             return row.error();
@@ -616,9 +660,9 @@ Result<void> DesignLedger::editField(
             now.project = s;
         if (field == EntryField::Part)
             now.part = s;
-        auto updated = c->exec(
-            QStringLiteral("UPDATE entries SET %1 = ?, search_key = ? WHERE id = ?")
-                .arg(FieldColumn(field)),
+        auto updated = c->exec(QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
+                                              "%1 = ?, search_key = ? WHERE id = ?")
+                                   .arg(FieldColumn(field)),
             { text, SearchKey(Q(now.number), Q(now.project), Q(now.part), Q(now.grade)), Id(id) });
         if (!updated)
             return updated;
@@ -627,12 +671,15 @@ Result<void> DesignLedger::editField(
     });
 }
 
-Result<void> DesignLedger::advance(std::int64_t id, EntryState to, const std::string& user)
+Result<void> DesignLedger::advance(
+    std::int64_t id, EntryState to, const std::string& user, std::optional<int> seen)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
         return StoreClosed();
     return c->write([&]() -> Result<void> {
+        if (auto fresh = CheckFresh(*c, id, seen); !fresh)
+            return fresh;
         auto row = Editable(*c, id);
         if (!row)
             return row.error();
@@ -643,7 +690,9 @@ Result<void> DesignLedger::advance(std::int64_t id, EntryState to, const std::st
                 QStringLiteral(
                     "台账记录 %1 是“%2”，不能直接变为“%3”：状态依次为 草稿 → 已审核 → 已下发。")
                     .arg(Q(row->number), Q(EntryStateName(row->state)), Q(EntryStateName(to))));
-        auto updated = c->exec(QStringLiteral("UPDATE entries SET state = ? WHERE id = ?"),
+        auto updated = c->exec(
+            QStringLiteral(
+                "UPDATE entries SET row_version = row_version + 1, state = ? WHERE id = ?"),
             { Q(StateCode(to)), Id(id) });
         if (!updated)
             return updated;
@@ -768,10 +817,10 @@ Result<void> DesignLedger::deleteEntry(std::int64_t id, const std::string& user)
         auto row = Editable(*c, id);
         if (!row)
             return row.error();
-        auto moved
-            = c->exec(QStringLiteral("UPDATE entries SET in_bin = 1, deleted_at = %1 WHERE id = ?")
-                          .arg(Q(c->dialect().now)),
-                { Id(id) });
+        auto moved = c->exec(QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
+                                            "in_bin = 1, deleted_at = %1 WHERE id = ?")
+                                 .arg(Q(c->dialect().now)),
+            { Id(id) });
         if (!moved)
             return moved;
         return Audit(*c, id, Q(row->number), user, QStringLiteral("删除"));
@@ -789,8 +838,8 @@ Result<void> DesignLedger::restoreEntry(std::int64_t id, const std::string& user
             return row.error();
         if (!row->inBin)
             return {};
-        auto moved = c->exec(
-            QStringLiteral("UPDATE entries SET in_bin = 0, deleted_at = NULL WHERE id = ?"),
+        auto moved = c->exec(QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
+                                            "in_bin = 0, deleted_at = NULL WHERE id = ?"),
             { Id(id) });
         if (!moved)
             return moved;

@@ -62,6 +62,10 @@ struct EntryRow
     std::string operatorName; // 操作人
     EntryState state = EntryState::Draft; // 状态
     bool inBin = false;
+    // Counts the changes of the entry: an edit made on the copy of an older
+    // count is refused (StoreErrorCode::Stale) rather than overwriting.
+    int rowVersion = 1;
+    std::string owner; // the login that made it, on a server; "" on a local file
 };
 
 // A batch as the design used it: `snapshotJson` is what the library said of
@@ -143,10 +147,14 @@ public:
 
     Result<Entry> entry(std::int64_t id);
 
-    Result<void> editField(
-        std::int64_t id, EntryField field, const std::string& value, const std::string& user);
+    // `seen`: the rowVersion of the copy the user edited; a change made by
+    // someone else since then refuses the edit with a message saying what
+    // changed and by whom (the caller keeps the user's edit to reapply).
+    Result<void> editField(std::int64_t id, EntryField field, const std::string& value,
+        const std::string& user, std::optional<int> seen = std::nullopt);
     // 草稿 → 已审核 → 已下发, one step at a time.
-    Result<void> advance(std::int64_t id, EntryState to, const std::string& user);
+    Result<void> advance(std::int64_t id, EntryState to, const std::string& user,
+        std::optional<int> seen = std::nullopt);
     // A new 草稿 revision "<number>-R1", "-R2" … of the chain's latest entry,
     // with the same inputs, figures, report and batches.
     Result<EntryRow> revise(std::int64_t id, const std::string& user);
