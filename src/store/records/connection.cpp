@@ -94,7 +94,14 @@ StoreError StoreConnection::failure(const QSqlQuery& query) const
 {
     const QSqlError error = query.lastError();
     const QString reason = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    switch (m_dialect.classify(S(error.nativeErrorCode()))) {
+    FailureKind kind = m_dialect.classify(S(error.nativeErrorCode()));
+    // A server that dropped the connection often sends no SQLSTATE: ask it
+    // something trivial to tell a broken line from a refused statement.
+    if (m_server && kind == FailureKind::Other && !alive())
+        kind = FailureKind::Lost;
+    if (kind == FailureKind::Lost)
+        m_broken = true;
+    switch (kind) {
     case FailureKind::Busy:
         return Error(StoreErrorCode::Busy,
             QStringLiteral("数据库“%1”被其他程序占用，等待 %2 秒后仍未释放，本次修改没有保存。")
@@ -187,8 +194,35 @@ Result<QVariant> StoreConnection::scalar(const QString& sql, const QVariantList&
     return q.next() ? q.value(0) : QVariant();
 }
 
+bool StoreConnection::alive() const
+{
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    if (!db.isOpen())
+        return false;
+    QSqlQuery probe(db);
+    return probe.exec(QStringLiteral("SELECT 1"));
+}
+
+Result<void> StoreConnection::reconnect()
+{
+    close();
+    auto opened = open();
+    if (!opened)
+        return opened;
+    m_broken = false;
+    for (const std::string& sql : m_dialect.sessionSetup(JournalMode::Server))
+        if (auto done = exec(Q(sql)); !done)
+            return done;
+    return {};
+}
+
 Result<void> StoreConnection::write(const std::function<Result<void>()>& body)
 {
+    // A server connection that broke since the last change is made anew;
+    // one that breaks inside a transaction loses that transaction only.
+    if (m_broken)
+        if (auto back = reconnect(); !back)
+            return back;
     QElapsedTimer clock;
     clock.start();
     for (;;) {

@@ -58,6 +58,11 @@ public:
     // Runs `body` in one read transaction, so its queries see one state.
     Result<void> read(const std::function<Result<void>()>& body);
 
+    // Whether the connection still answers (a server may have dropped it).
+    bool alive() const;
+    // Opens a server connection again after it broke.
+    Result<void> reconnect();
+
     // The error of a failed statement, in words for the user.
     StoreError failure(const QSqlQuery& query) const;
 
@@ -67,6 +72,7 @@ private:
     QString m_path;
     int m_busyTimeoutMs;
     std::optional<ServerUrl> m_server;
+    mutable bool m_broken = false; // the server dropped the connection
 };
 
 // An error the user caused: nothing was written.
