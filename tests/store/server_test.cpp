@@ -1,3 +1,4 @@
+#include "records/recordqueue.h"
 #include "records/schema.h"
 #include "records/serveradmin.h"
 #include "records/serverurl.h"
@@ -222,6 +223,60 @@ TEST_F(Server, TheServerEnforcesWhoMayDoWhat)
     EXPECT_FALSE(gone.open(as("zhao")));
     for (const char* user : { "wang", "li", "chen" })
         RunAdmin(owner, { QStringLiteral("remove-user"), QString::fromUtf8(user) });
+}
+
+TEST_F(Server, RecordsMadeWhileTheServerIsDownWaitAndArriveOnceInOrder)
+{
+    const std::string owner = as("postgres");
+    OpenOptions make;
+    make.serverSchema = ServerSchema::Create;
+    RecordStore server, local;
+    ASSERT_TRUE(server.open(owner, make));
+    QTemporaryDir dir;
+    ASSERT_TRUE(local.open(dir.filePath(QStringLiteral("qoru.sqlite")).toStdString()));
+    RecordQueue queue(local, server, owner);
+    const auto design = [](int n) {
+        NewEntry e = Design();
+        e.note = "第" + std::to_string(n) + "次";
+        return e;
+    };
+
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_FALSE(queue.record(design(n))->queued);
+    ASSERT_TRUE(cluster->stop());
+    for (int n = 4; n <= 6; ++n) {
+        auto kept = queue.record(design(n));
+        ASSERT_TRUE(kept) << kept.error().message;
+        EXPECT_TRUE(kept->queued);
+    }
+    EXPECT_EQ(*queue.pending(), 3);
+    EXPECT_EQ(*queue.flush(), 0); // still away: nothing lost, nothing sent
+    EXPECT_EQ(*queue.pending(), 3);
+
+    ASSERT_TRUE(cluster->start());
+    // A record made now goes behind those that wait.
+    EXPECT_FALSE(queue.record(design(7))->queued);
+    EXPECT_EQ(*queue.pending(), 0);
+    bool ok = false;
+    EXPECT_EQ(psql("postgres",
+                  QStringLiteral("SELECT string_agg(note, ',' ORDER BY id) FROM entries"), &ok),
+        QStringLiteral("第1次,第2次,第3次,第4次,第5次,第6次,第7次"));
+
+    // A sending whose answer was lost is sent again: the server keeps it once.
+    NewEntry again = design(6);
+    again.originKey = psql(
+        "postgres", QStringLiteral("SELECT origin_key FROM entries WHERE note = '第6次'"), &ok)
+                          .toStdString();
+    ASSERT_FALSE(again.originKey.empty());
+    auto resent = queue.record(again);
+    ASSERT_TRUE(resent) << resent.error().message;
+    EXPECT_FALSE(resent->queued);
+    EXPECT_EQ(QString::fromStdString(resent->row.number),
+        psql("postgres", QStringLiteral("SELECT number FROM entries WHERE note = '第6次'"), &ok));
+    EXPECT_EQ(
+        psql("postgres", QStringLiteral("SELECT count(*) FROM entries"), &ok), QStringLiteral("7"));
+    EXPECT_EQ(psql("postgres", QStringLiteral("SELECT count(DISTINCT number) FROM entries"), &ok),
+        QStringLiteral("7"));
 }
 
 } // namespace

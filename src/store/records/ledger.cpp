@@ -380,6 +380,20 @@ Result<std::vector<EntryRow>> DesignLedger::recordEntries(const std::vector<NewE
         rows.clear();
         for (const Checked& ch : checked) {
             const NewEntry& e = ch.entry;
+            if (!e.originKey.empty()) {
+                auto known
+                    = c->scalar(QStringLiteral("SELECT id FROM entries WHERE origin_key = ?"),
+                        { Q(e.originKey) });
+                if (!known)
+                    return known.error();
+                if (known->isValid()) {
+                    auto row = LoadRow(*c, known->toLongLong());
+                    if (!row)
+                        return row.error();
+                    rows.push_back(*row);
+                    continue;
+                }
+            }
             QString number = Q(e.number);
             if (number.isEmpty()) {
                 auto next = NextNumber(*c, ch.time.date().year());
@@ -397,12 +411,15 @@ Result<std::vector<EntryRow>> DesignLedger::recordEntries(const std::vector<NewE
             auto id = c->insert(
                 QStringLiteral("INSERT INTO entries (number, kind, created_at, operator_name, "
                                "grade, water_binder,"
-                               " verdict, project, part, note, search_key, parent_id)"
-                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                               " verdict, project, part, note, search_key, parent_id, origin_key)"
+                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                 { number, Q(e.kind), Q(e.time), Q(e.operatorName), Q(e.grade), Q(e.waterBinder),
                     Q(e.verdict), Q(e.project), Q(e.part), Q(e.note),
                     SearchKey(number, Q(e.project), Q(e.part), Q(e.grade)),
-                    e.parentId ? Id(*e.parentId) : QVariant(QMetaType::fromType<qlonglong>()) });
+                    e.parentId ? Id(*e.parentId) : QVariant(QMetaType::fromType<qlonglong>()),
+                    // A null of another type: the store binds a null text as ''.
+                    e.originKey.empty() ? QVariant(QMetaType::fromType<qlonglong>())
+                                        : QVariant(Q(e.originKey)) });
             if (!id)
                 return id.error();
             auto texts = c->exec(QStringLiteral("INSERT INTO entry_texts (entry_id, inputs, "

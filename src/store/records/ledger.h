@@ -47,6 +47,10 @@ struct NewEntry
     std::string project; // 工程名称
     std::string part; // 施工部位
     std::string note; // 备注
+    // Set for a record sent from a local queue or copied from a local store:
+    // a second one with the same key is not recorded again, the first's row
+    // is answered instead.
+    std::string originKey;
 };
 
 // A line of the ledger window.

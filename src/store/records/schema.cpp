@@ -126,6 +126,15 @@ const std::vector<SchemaStep> kSteps = {
             // carries the key it had there: sent twice, it is kept once.
             "ALTER TABLE entries ADD COLUMN origin_key TEXT",
             "CREATE UNIQUE INDEX entries_origin ON entries (origin_key)",
+            // Records waiting in a local store for the laboratory's server,
+            // sent oldest first.
+            "CREATE TABLE outbox ("
+            " id {id},"
+            " origin_key TEXT NOT NULL UNIQUE,"
+            " server TEXT NOT NULL,"
+            " queued_at TEXT NOT NULL,"
+            " entry TEXT NOT NULL,"
+            " last_error TEXT NOT NULL DEFAULT '')",
         },
         {
             "DO $$ BEGIN"
