@@ -4,6 +4,7 @@
 #include "records/serverurl.h"
 #include "store/storetest.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 
 namespace {
@@ -277,6 +278,28 @@ TEST_F(Server, RecordsMadeWhileTheServerIsDownWaitAndArriveOnceInOrder)
         psql("postgres", QStringLiteral("SELECT count(*) FROM entries"), &ok), QStringLiteral("7"));
     EXPECT_EQ(psql("postgres", QStringLiteral("SELECT count(DISTINCT number) FROM entries"), &ok),
         QStringLiteral("7"));
+}
+
+TEST_F(Server, AWindowLearnsOfAnotherProgramsNewEntry)
+{
+    OpenOptions make;
+    make.serverSchema = ServerSchema::Create;
+    RecordStore mine, theirs;
+    ASSERT_TRUE(mine.open(as("postgres"), make));
+    ASSERT_TRUE(theirs.open(as("postgres")));
+    std::vector<std::string> heard;
+    ASSERT_TRUE(mine.watchLedger([&](const std::string& number) { heard.push_back(number); }));
+    DesignLedger myLedger(mine);
+    const std::int64_t before = *myLedger.lastChange();
+
+    ASSERT_TRUE(myLedger.recordEntry(Design())); // one's own change is no news
+    const std::string number = DesignLedger(theirs).recordEntry(Design())->number;
+    QElapsedTimer clock;
+    clock.start();
+    while (heard.empty() && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(heard, std::vector<std::string> { number });
+    EXPECT_GT(*myLedger.lastChange(), before);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "records/connection.h"
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -194,6 +195,39 @@ Result<QVariant> StoreConnection::scalar(const QString& sql, const QVariantList&
     return q.next() ? q.value(0) : QVariant();
 }
 
+bool StoreConnection::watch(
+    const std::string& channel, std::function<void(const std::string&)> heard)
+{
+    m_channel = channel;
+    m_heard = std::move(heard);
+    return subscribe();
+}
+
+bool StoreConnection::subscribe()
+{
+    QSqlDriver* driver = database().driver();
+    if (!driver || !driver->hasFeature(QSqlDriver::EventNotifications))
+        return false;
+    const QString channel = Q(m_channel);
+    if (!driver->subscribedToNotifications().contains(channel)
+        && !driver->subscribeToNotification(channel))
+        return false;
+    // The driver is the context: a new connection has a new driver and a
+    // new subscription, and the old one's ends with it.
+    QObject::connect(driver, &QSqlDriver::notification, driver,
+        [this, channel](
+            const QString& name, QSqlDriver::NotificationSource source, const QVariant& payload) {
+            if (source == QSqlDriver::OtherSource && name == channel && m_heard)
+                m_heard(S(payload.toString()));
+        });
+    return true;
+}
+
+QSqlDatabase StoreConnection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
+
 bool StoreConnection::alive() const
 {
     QSqlDatabase db = QSqlDatabase::database(m_name, false);
@@ -210,6 +244,9 @@ Result<void> StoreConnection::reconnect()
     if (!opened)
         return opened;
     m_broken = false;
+    if (m_heard && !subscribe())
+        return Error(StoreErrorCode::Lost,
+            QStringLiteral("无法重新订阅数据库服务器“%1”的变更通知。").arg(m_path));
     for (const std::string& sql : m_dialect.sessionSetup(JournalMode::Server))
         if (auto done = exec(Q(sql)); !done)
             return done;

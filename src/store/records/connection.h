@@ -6,6 +6,7 @@
 #include "records/result.h"
 #include "records/serverurl.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -41,6 +42,7 @@ public:
     void close();
 
     const Dialect& dialect() const { return m_dialect; }
+    QSqlDatabase database() const;
     const QString& path() const { return m_path; }
 
     // Runs one statement with `values` bound to its '?' in order.
@@ -63,6 +65,10 @@ public:
     // Opens a server connection again after it broke.
     Result<void> reconnect();
 
+    // Calls `heard` with the payload of each notification on `channel` that
+    // another session sends; kept across a reconnect.
+    bool watch(const std::string& channel, std::function<void(const std::string&)> heard);
+
     // The error of a failed statement, in words for the user.
     StoreError failure(const QSqlQuery& query) const;
 
@@ -73,6 +79,9 @@ private:
     int m_busyTimeoutMs;
     std::optional<ServerUrl> m_server;
     mutable bool m_broken = false; // the server dropped the connection
+    bool subscribe();
+    std::string m_channel;
+    std::function<void(const std::string&)> m_heard;
 };
 
 // An error the user caused: nothing was written.

@@ -913,3 +913,14 @@ Result<std::vector<AuditRow>> DesignLedger::auditTrail(std::int64_t id)
     }
     return rows;
 }
+
+Result<std::int64_t> DesignLedger::lastChange()
+{
+    StoreConnection* c = m_store.connection();
+    if (!c)
+        return StoreClosed();
+    auto mark = c->scalar(QStringLiteral("SELECT coalesce(max(id), 0) FROM audit"));
+    if (!mark)
+        return mark.error();
+    return mark->toLongLong();
+}

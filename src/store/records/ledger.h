@@ -173,6 +173,10 @@ public:
 
     Result<std::vector<AuditRow>> auditTrail(std::int64_t id);
 
+    // A mark that grows with every change of the ledger (each is audited):
+    // a window that saw a smaller one refreshes.
+    Result<std::int64_t> lastChange();
+
 private:
     RecordStore& m_store;
 };

@@ -369,3 +369,10 @@ Result<OpenReport> RecordStore::openServer(const std::string& address, const Ope
     m_server = true;
     return report;
 }
+
+bool RecordStore::watchLedger(std::function<void(const std::string& number)> changed)
+{
+    if (!m_connection || !m_server)
+        return false;
+    return m_connection->watch("qoru_ledger", std::move(changed));
+}

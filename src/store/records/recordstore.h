@@ -3,6 +3,7 @@
 #include "records/dialect.h"
 #include "records/result.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,6 +75,11 @@ public:
     bool onServer() const { return m_server; }
     const std::string& path() const { return m_path; }
     int version() const { return m_version; }
+
+    // On a server: calls `changed` with the entry's number when another
+    // program changes the ledger, from the event loop of the store's thread.
+    // False on a local file, where a window polls DesignLedger::lastChange().
+    bool watchLedger(std::function<void(const std::string& number)> changed);
 
     // The connection the library and the ledger use; null when closed.
     StoreConnection* connection() { return m_connection.get(); }

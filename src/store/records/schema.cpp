@@ -186,6 +186,12 @@ const std::vector<SchemaStep> kSteps = {
             " END $$",
             "CREATE TRIGGER entries_guard BEFORE UPDATE ON entries"
             " FOR EACH ROW EXECUTE FUNCTION qoru_guard_entry()",
+            // Every change of the ledger is audited: the audit tells the other
+            // programs on the server (LISTEN qoru_ledger) which entry changed.
+            "CREATE FUNCTION qoru_tell_change() RETURNS trigger LANGUAGE plpgsql AS $$"
+            " BEGIN PERFORM pg_notify('qoru_ledger', NEW.entry_number); RETURN NEW; END $$",
+            "CREATE TRIGGER audit_tell AFTER INSERT ON audit"
+            " FOR EACH ROW EXECUTE FUNCTION qoru_tell_change()",
         } },
 };
 
