@@ -302,4 +302,60 @@ TEST_F(Server, AWindowLearnsOfAnotherProgramsNewEntry)
     EXPECT_GT(*myLedger.lastChange(), before);
 }
 
+TEST_F(Server, ImportingTheLocalLedgerTwiceCopiesItOnce)
+{
+    OpenOptions make;
+    make.serverSchema = ServerSchema::Create;
+    RecordStore server, local;
+    ASSERT_TRUE(server.open(as("postgres"), make));
+    QTemporaryDir dir;
+    ASSERT_TRUE(local.open(dir.filePath(QStringLiteral("qoru.sqlite")).toStdString()));
+    MaterialLibrary library(local);
+    const std::int64_t cement = *library.addMaterial(Cement("海螺 P·O 42.5"));
+    const std::int64_t sand = *library.addMaterial(Sand("赣江河砂"));
+    NewEntry design = Design();
+    design.batches = { { MaterialRole::Cement, *library.addBatch(BatchOf(cement, "HL-01")) },
+        { MaterialRole::Fine, *library.addBatch(BatchOf(sand, "GJ-01")) } };
+    DesignLedger mine(local);
+    const EntryRow first = *mine.recordEntry(design);
+    ASSERT_TRUE(mine.editField(first.id, EntryField::Project, "滨江二期", "张工"));
+    NewEntry trial = design;
+    trial.kind = "adjust";
+    trial.parentId = first.id;
+    ASSERT_TRUE(mine.recordEntry(trial));
+    // The server already has a PB-2026-0001 of its own, and the same cement.
+    DesignLedger theirs(server);
+    ASSERT_TRUE(theirs.recordEntry(Design()));
+    ASSERT_TRUE(MaterialLibrary(server).addMaterial(Cement("海螺 P·O 42.5")));
+
+    auto once = theirs.importFrom(local, "管理员");
+    ASSERT_TRUE(once) << once.error().message;
+    EXPECT_EQ(once->materials, 1);
+    EXPECT_EQ(once->batches, 2);
+    EXPECT_EQ(once->entries, 2);
+    EXPECT_EQ(once->renumbered, 2);
+    auto twice = theirs.importFrom(local, "管理员");
+    ASSERT_TRUE(twice) << twice.error().message;
+    EXPECT_EQ(twice->materials + twice->batches + twice->entries, 0);
+
+    bool ok = false;
+    EXPECT_EQ(
+        psql("postgres", QStringLiteral("SELECT count(*) FROM entries"), &ok), QStringLiteral("3"));
+    EXPECT_EQ(psql("postgres", QStringLiteral("SELECT count(*) FROM entry_batches"), &ok),
+        QStringLiteral("4"));
+    // The copied design keeps its history, its batches and its trial batch.
+    const QString copied = psql("postgres",
+        QStringLiteral("SELECT id FROM entries WHERE origin_key IS NOT NULL AND kind = 'mix1'"),
+        &ok);
+    auto entry = theirs.entry(copied.toLongLong());
+    ASSERT_TRUE(entry) << entry.error().message;
+    EXPECT_EQ(entry->row.project, "滨江二期");
+    EXPECT_EQ(entry->batches.size(), 2U);
+    EXPECT_EQ(theirs.children(entry->row.id)->size(), 1U);
+    std::vector<std::string> actions;
+    for (const AuditRow& a : *theirs.auditTrail(entry->row.id))
+        actions.push_back(a.action);
+    EXPECT_EQ(actions, (std::vector<std::string> { "制单", "修改", "导入" }));
+}
+
 } // namespace

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <algorithm>
 #include <map>
@@ -923,4 +924,198 @@ Result<std::int64_t> DesignLedger::lastChange()
     if (!mark)
         return mark.error();
     return mark->toLongLong();
+}
+
+namespace {
+
+// Inserts `row` into `table` of `to` but for its id, with `set` replacing columns.
+Result<std::int64_t> CopyRow(StoreConnection& to, const QString& table, const QSqlRecord& row,
+    const std::map<QString, QVariant>& set)
+{
+    QStringList names, marks;
+    QVariantList values;
+    for (int i = 0; i < row.count(); ++i) {
+        const QString name = row.fieldName(i);
+        if (name == QStringLiteral("id"))
+            continue;
+        names << name;
+        marks << QStringLiteral("?");
+        const auto over = set.find(name);
+        QVariant value = over != set.end() ? over->second : row.value(i);
+        // A NULL stays NULL: the store binds a null text as ''.
+        if (value.isNull())
+            value = QVariant(QMetaType::fromType<qlonglong>());
+        values << value;
+    }
+    const QString sql
+        = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+              .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    if (table == QStringLiteral("entry_texts") || table == QStringLiteral("entry_batches")) {
+        auto done = to.exec(sql, values);
+        if (!done)
+            return done.error();
+        return 0;
+    }
+    return to.insert(sql, values);
+}
+
+QVariant MappedId(const std::map<qlonglong, std::int64_t>& map, const QVariant& local)
+{
+    if (local.isNull())
+        return QVariant(QMetaType::fromType<qlonglong>());
+    const auto found = map.find(local.toLongLong());
+    return found == map.end() ? QVariant(QMetaType::fromType<qlonglong>())
+                              : QVariant(static_cast<qlonglong>(found->second));
+}
+
+} // namespace
+
+Result<ImportReport> DesignLedger::importFrom(RecordStore& from, const std::string& user)
+{
+    StoreConnection* to = m_store.connection();
+    StoreConnection* src = from.connection();
+    if (!to || !src)
+        return StoreClosed();
+    ImportReport report;
+    std::map<qlonglong, std::int64_t> materials, batches, entries;
+    auto done = to->write([&]() -> Result<void> {
+        report = {};
+        materials.clear();
+        batches.clear();
+        entries.clear();
+        auto m = src->run(QStringLiteral("SELECT * FROM materials ORDER BY id"));
+        if (!m)
+            return m.error();
+        while (m->next()) {
+            const QSqlRecord row = m->record();
+            auto there
+                = to->scalar(QStringLiteral("SELECT id FROM materials WHERE kind = ? AND name = ?"),
+                    { row.value(QStringLiteral("kind")), row.value(QStringLiteral("name")) });
+            if (!there)
+                return there.error();
+            if (there->isValid()) {
+                materials[row.value(0).toLongLong()] = there->toLongLong();
+                continue;
+            }
+            auto id = CopyRow(*to, QStringLiteral("materials"), row, {});
+            if (!id)
+                return id.error();
+            materials[row.value(QStringLiteral("id")).toLongLong()] = *id;
+            ++report.materials;
+        }
+        auto b = src->run(QStringLiteral("SELECT * FROM batches ORDER BY id"));
+        if (!b)
+            return b.error();
+        while (b->next()) {
+            const QSqlRecord row = b->record();
+            const QVariant material = MappedId(materials, row.value(QStringLiteral("material_id")));
+            auto there = to->scalar(
+                QStringLiteral("SELECT id FROM batches WHERE material_id = ? AND batch_no = ?"),
+                { material, row.value(QStringLiteral("batch_no")) });
+            if (!there)
+                return there.error();
+            if (there->isValid()) {
+                batches[row.value(QStringLiteral("id")).toLongLong()] = there->toLongLong();
+                continue;
+            }
+            auto id = CopyRow(*to, QStringLiteral("batches"), row,
+                { { QStringLiteral("material_id"), material } });
+            if (!id)
+                return id.error();
+            batches[row.value(QStringLiteral("id")).toLongLong()] = *id;
+            ++report.batches;
+        }
+        // Oldest first: a parent and an earlier revision are there before the entries that name
+        // them.
+        auto e = src->run(QStringLiteral("SELECT * FROM entries ORDER BY id"));
+        if (!e)
+            return e.error();
+        while (e->next()) {
+            const QSqlRecord row = e->record();
+            const qlonglong localId = row.value(QStringLiteral("id")).toLongLong();
+            QString origin = row.value(QStringLiteral("origin_key")).toString();
+            if (origin.isEmpty())
+                origin = QStringLiteral("local:%1:%2:%3")
+                             .arg(row.value(QStringLiteral("created_at")).toString(),
+                                 row.value(QStringLiteral("kind")).toString(),
+                                 row.value(QStringLiteral("number")).toString());
+            auto there = to->scalar(
+                QStringLiteral("SELECT id FROM entries WHERE origin_key = ?"), { origin });
+            if (!there)
+                return there.error();
+            if (there->isValid()) {
+                entries[localId] = there->toLongLong();
+                continue;
+            }
+            QString number = row.value(QStringLiteral("number")).toString();
+            const QString localNumber = number;
+            auto taken
+                = to->scalar(QStringLiteral("SELECT id FROM entries WHERE number = ?"), { number });
+            if (!taken)
+                return taken.error();
+            if (taken->isValid()) {
+                const QDateTime time = QDateTime::fromString(
+                    row.value(QStringLiteral("created_at")).toString(), kTimeFormat);
+                auto next = NextNumber(
+                    *to, time.isValid() ? time.date().year() : QDate::currentDate().year());
+                if (!next)
+                    return next.error();
+                number = *next;
+                ++report.renumbered;
+            }
+            std::map<QString, QVariant> set {
+                { QStringLiteral("number"), number },
+                { QStringLiteral("origin_key"), origin },
+                { QStringLiteral("parent_id"),
+                    MappedId(entries, row.value(QStringLiteral("parent_id"))) },
+                { QStringLiteral("revision_of"),
+                    MappedId(entries, row.value(QStringLiteral("revision_of"))) },
+                { QStringLiteral("revision_root"),
+                    MappedId(entries, row.value(QStringLiteral("revision_root"))) },
+            };
+            if (number != localNumber)
+                set[QStringLiteral("search_key")]
+                    = row.value(QStringLiteral("search_key"))
+                          .toString()
+                          .replace(localNumber.toLower(), number.toLower());
+            QSqlRecord copied = row;
+            if (to->dialect().logins) // the server says who imported it
+                copied.remove(copied.indexOf(QStringLiteral("owner_name")));
+            auto id = CopyRow(*to, QStringLiteral("entries"), copied, set);
+            if (!id)
+                return id.error();
+            entries[localId] = *id;
+            ++report.entries;
+            for (const QString& table : { QStringLiteral("entry_texts"),
+                     QStringLiteral("entry_batches"), QStringLiteral("audit") }) {
+                auto rows = src->run(
+                    QStringLiteral("SELECT * FROM %1 WHERE entry_id = ? ORDER BY %2")
+                        .arg(table,
+                            table == QStringLiteral("audit") ? QStringLiteral("id")
+                                                             : QStringLiteral("entry_id")),
+                    { localId });
+                if (!rows)
+                    return rows.error();
+                while (rows->next()) {
+                    std::map<QString, QVariant> links { { QStringLiteral("entry_id"), Id(*id) } };
+                    if (table == QStringLiteral("entry_batches"))
+                        links[QStringLiteral("batch_id")]
+                            = MappedId(batches, rows->value(QStringLiteral("batch_id")));
+                    if (table == QStringLiteral("audit") && number != localNumber)
+                        links[QStringLiteral("entry_number")] = number;
+                    auto copiedRow = CopyRow(*to, table, rows->record(), links);
+                    if (!copiedRow)
+                        return copiedRow.error();
+                }
+            }
+            if (auto noted = Audit(*to, *id, number, user, QStringLiteral("导入"),
+                    QStringLiteral("编号"), localNumber, number);
+                !noted)
+                return noted;
+        }
+        return {};
+    });
+    if (!done)
+        return done.error();
+    return report;
 }

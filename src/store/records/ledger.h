@@ -128,6 +128,15 @@ struct AuditRow
     std::string newValue;
 };
 
+// What 导入本机台账到服务器 copied; a second run copies nothing.
+struct ImportReport
+{
+    int materials = 0;
+    int batches = 0;
+    int entries = 0;
+    int renumbered = 0; // entries whose number the server had for another entry
+};
+
 // Every change is one transaction, audited with the user who made it. An
 // entry once 已下发 is read-only: it changes only through revise().
 class DesignLedger
@@ -172,6 +181,13 @@ public:
     Result<void> purgeEntry(std::int64_t id, const std::string& user); // from 回收站 only
 
     Result<std::vector<AuditRow>> auditTrail(std::int64_t id);
+
+    // 导入本机台账到服务器: copies the materials, batches, entries and their
+    // audit history of the local store `from` into this (the server's)
+    // store, all in one transaction. What is there already is matched (a
+    // material by kind and name, a batch by material and number, an entry
+    // by its origin) and not copied again.
+    Result<ImportReport> importFrom(RecordStore& from, const std::string& user);
 
     // A mark that grows with every change of the ledger (each is audited):
     // a window that saw a smaller one refreshes.
