@@ -7,8 +7,6 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
@@ -183,22 +181,12 @@ std::unique_ptr<PgCluster>& Shared()
     return cluster;
 }
 
-void StopShared()
+} // namespace
+
+void StopSharedCluster()
 {
     Shared().reset();
 }
-
-// Stops the shared cluster when the tests are done, also after a failure.
-class ClusterEnvironment : public ::testing::Environment
-{
-public:
-    void TearDown() override { StopShared(); }
-};
-
-[[maybe_unused]] const auto* const kEnvironment
-    = ::testing::AddGlobalTestEnvironment(new ClusterEnvironment);
-
-} // namespace
 
 PgCluster* SharedCluster(QString* why)
 {
@@ -209,7 +197,7 @@ PgCluster* SharedCluster(QString* why)
         auto cluster = std::make_unique<PgCluster>();
         if (cluster->start()) {
             Shared() = std::move(cluster);
-            std::atexit(StopShared);
+            std::atexit(StopSharedCluster);
         } else {
             failure = cluster->error();
         }

@@ -57,3 +57,5 @@ private:
 // The cluster every server test of this program shares, started on first use.
 // Null (with the reason in `why`) when no PostgreSQL server binaries are here.
 PgCluster* SharedCluster(QString* why = nullptr);
+// Stops and removes it (the test programs' global environment does, at the end).
+void StopSharedCluster();
