@@ -4,12 +4,15 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := numberrule gbkcodec reportnum mix1 mix2 stddev evaluation adjust
+FUZZ_TARGETS := numberrule gbkcodec reportnum mix1 mix2 stddev evaluation adjust ordinary
 
 PREFIX ?= /usr/local
 
-# ccache, where it is installed, makes rebuilds of other trees and lanes cheap.
+# ccache, where it is installed, makes rebuilds of other trees and lanes cheap;
+# paths relative to the tree let a fresh clone reuse what another clone built.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: readme-snapshots install all deps configure build run test test-core test-sanitize windows-build test-windows dist-windows fuzz snapshots bench clean
 

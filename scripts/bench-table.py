@@ -12,6 +12,7 @@ TARGETS = {
     "BM_Mix1CalculationWithReport": ("method-1 calculation with its report", 0.050),
     "BM_Mix2Press": ("method-2 calculation with its report", 0.050),
     "BM_AdjustWithReport": ("trial batch, correction and site mix with its report", 0.020),
+    "BM_OrdinaryDesignWithReport": ("ordinary-concrete design with its trials and report", 0.050),
     "BM_PrintLargestReportToPdf/iterations:3": ("PDF of a 1,048,575-byte report", 3000.0),
     "BM_PreviewFirstPageOfLargestReport": ("first preview page of it", 300.0),
     "BM_StdDevDlgAdd": ("add a row with 10,000 rows", 5.0),

@@ -16,10 +16,11 @@ Calculate button of its form. The design per m3 comes from --design or from
 the mass options; numbers are read by the rule of the form's boxes, then taken
 half up to 0.1 kg (admixture 0.01 kg), 1 kg/m3, 0.1 % and 0.1 L.)";
 
-const char kFooter[] = R"(--design reads the JSON that "qoru-calc mix1 --json" or "mix2 --json"
-printed, so that "qoru-calc mix1 --json | qoru-calc adjust --design -" adjusts
-that design; a mass option overrides the design's mass. Without --design,
---cement, --sand, --coarse and --water are needed and the others are 0.
+const char kFooter[] = R"(--design reads the JSON that "qoru-calc mix1 --json", "mix2 --json" or
+"ordinary --json" printed, so that "qoru-calc mix1 --json | qoru-calc adjust
+--design -" adjusts that design; a mass option overrides the design's mass.
+Without --design, --cement, --sand, --coarse and --water are needed and the
+others are 0.
 JSON "results" (empty when stopped): computedDensity, measuredDensity,
   deviation (%), delta (null when not measured or not corrected), corrected;
   lab, site (kg/m3) and batch (kg), each with cement powder1 powder2 sand
@@ -38,21 +39,6 @@ struct AdjustCommand
     std::optional<std::string> powder1Name, powder2Name;
     AdjustInputs in; // the boxes other than the masses, as the form opens
 };
-
-// A text option taken as the box would take it: a number by the boxes'
-// rule that fits `decimals` (or, when `emptyIsNone`, nothing at all).
-CLI::Option* AddTextOption(CLI::App& app, const std::string& name, std::string& text, int decimals,
-    const std::string& valueName, const std::string& description, bool emptyIsNone = false)
-{
-    return app.add_option("--" + name, text, description)
-        ->type_name(valueName)
-        ->check(CLI::Validator(
-            [emptyIsNone, decimals](std::string& value) {
-                return emptyIsNone && value.empty() ? std::string()
-                                                    : NumberValueFault(value, decimals);
-            },
-            ""));
-}
 
 std::optional<std::string> ReadDesign(const std::string& path, std::string& error)
 {

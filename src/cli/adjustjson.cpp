@@ -56,7 +56,7 @@ std::optional<AdjustInputs> DesignFrom(const std::string& text, std::string& err
     const Json doc = text.find('\0') == std::string::npos ? Json::parse(text, nullptr, false)
                                                           : Json(Json::value_t::discarded);
     if (doc.is_discarded() || !doc.is_object()) {
-        error = "the design is not the JSON of qoru-calc mix1 or mix2 --json";
+        error = "the design is not the JSON of qoru-calc mix1, mix2 or ordinary --json";
         return std::nullopt;
     }
     if (doc.value("stopped", false)) {
@@ -74,6 +74,23 @@ std::optional<AdjustInputs> DesignFrom(const std::string& text, std::string& err
     }
 
     AdjustInputs in;
+    if (results->contains("stone")) {
+        // qoru-calc ordinary: decimal strings, as its report prints them.
+        const char* const keys[kAdjustMaterials]
+            = { "cement", "flyAsh", "slag", "sand", "stone", "water", "admixture" };
+        for (int m = 0; m < kAdjustMaterials; ++m) {
+            const auto value = results->find(keys[m]);
+            if (value == results->end() || !value->is_string()
+                || !ParseNumberWord(value->get<std::string>())) {
+                error = std::string("the design has no number \"") + keys[m] + "\"";
+                return std::nullopt;
+            }
+            in.masses[static_cast<size_t>(m)] = value->get<std::string>();
+        }
+        in.powder1Name = "粉煤灰";
+        in.powder2Name = "矿渣粉";
+        return in;
+    }
     const bool method1 = results->contains("flyAshMass");
     const char* const keys[kAdjustMaterials] = { "cementMass",
         method1 ? "flyAshMass" : "powder1Mass", method1 ? "slagMass" : "powder2Mass", "sandMass",
@@ -113,7 +130,7 @@ std::optional<AdjustInputs> AdjustDesignFromJson(const std::string& text, std::s
         return DesignFrom(text, error);
     } catch (const nlohmann::json::exception&) {
         // A field of another type than the mix commands write.
-        error = "the design is not the JSON of qoru-calc mix1 or mix2 --json";
+        error = "the design is not the JSON of qoru-calc mix1, mix2 or ordinary --json";
         return std::nullopt;
     }
 }

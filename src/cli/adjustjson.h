@@ -9,7 +9,8 @@
 
 // The JSON side of `qoru-calc adjust`, whatever parses its command line.
 
-// The per-m3 design that `qoru-calc mix1 --json` or `mix2 --json` printed,
+// The per-m3 design that `qoru-calc mix1 --json`, `mix2 --json` or
+// `ordinary --json` printed,
 // as the adjustment form opens with it. Empty, with `error` saying why, for
 // text that is no such JSON (nothing but white space may follow the
 // object), a calculation that produced no design, or a powder name refused.

@@ -183,6 +183,19 @@ std::string NumberValueFault(const std::string& text, int decimals)
     return {};
 }
 
+CLI::Option* AddTextOption(CLI::App& command, const std::string& name, std::string& text,
+    int decimals, const std::string& valueName, const std::string& description, bool emptyIsNone)
+{
+    return command.add_option("--" + name, text, description)
+        ->type_name(valueName)
+        ->check(CLI::Validator(
+            [emptyIsNone, decimals](std::string& value) {
+                return emptyIsNone && value.empty() ? std::string()
+                                                    : NumberValueFault(value, decimals);
+            },
+            ""));
+}
+
 CLI::Option* AddListOption(CLI::App& command, const std::string& name,
     const std::vector<std::string>& entries, int& index, const std::string& valueName,
     const std::string& description, const std::string& alias)

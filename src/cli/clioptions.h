@@ -30,6 +30,13 @@ CLI::Option* AddNumberOption(CLI::App& command, const std::string& name, double&
 // decimals exactly. The same wording in every command.
 std::string NumberValueFault(const std::string& text, int decimals = -1);
 
+// A number option held as its text, as a box holds it, for the calculators
+// that read their boxes exactly: a number by the boxes' rule that fits
+// `decimals` (or, when `emptyIsNone`, nothing at all).
+CLI::Option* AddTextOption(CLI::App& command, const std::string& name, std::string& text,
+    int decimals, const std::string& valueName, const std::string& description,
+    bool emptyIsNone = false);
+
 // A list option: selects the entry of `entries` whose text is given, as the
 // user would, by setting `index`; `alias` is another name of entry 0. Its
 // help ends with the entry `index` holds now, in brackets.

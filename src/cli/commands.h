@@ -21,3 +21,4 @@ CliCommand AddMix2Command(CLI::App& program);
 CliCommand AddStdDevCommand(CLI::App& program);
 CliCommand AddEvaluateCommand(CLI::App& program);
 CliCommand AddAdjustCommand(CLI::App& program);
+CliCommand AddOrdinaryCommand(CLI::App& program);

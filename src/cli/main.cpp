@@ -28,6 +28,7 @@ CliCommand (*const kCommands[])(CLI::App&) = {
     AddStdDevCommand,
     AddEvaluateCommand,
     AddAdjustCommand,
+    AddOrdinaryCommand,
 };
 
 const char kDescription[] = "Runs one calculation of Qoru and prints its report.";

@@ -134,21 +134,21 @@ CliCommand AddMix2Command(CLI::App& program)
     auto command = std::make_shared<Mix2Command>();
     Mix2Selections& s = command->in.lists;
 
-    const std::vector<std::string> sf = Mix2ListEntries(kMix2SfGradeList);
+    const std::vector<std::string> sf = Mix2ListEntries(Mix2List::SfGrade);
     AddListOption(*app, "sf", sf, s.sfGrade, Choices(sf), "performance grade");
-    const std::vector<std::string> grades = Mix2ListEntries(kMix2StrengthGradeList);
+    const std::vector<std::string> grades = Mix2ListEntries(Mix2List::StrengthGrade);
     AddListOption(*app, "grade", grades, s.strengthGrade,
         grades.front() + "|" + grades[1] + "|...|" + grades.back(),
         "strength grade, in steps of 5 from C10");
-    const std::vector<std::string> cements = Mix2ListEntries(kMix2CementGradeList);
+    const std::vector<std::string> cements = Mix2ListEntries(Mix2List::CementGrade);
     AddListOption(*app, "cement-grade", cements, s.cementGrade, Choices(cements),
         "cement strength grade, MPa");
-    const std::vector<std::string> aggregates = Mix2ListEntries(kMix2AggregateKindList);
+    const std::vector<std::string> aggregates = Mix2ListEntries(Mix2List::AggregateKind);
     AddListOption(*app, "aggregate", aggregates, s.aggregateKind, Choices(aggregates),
         "coarse aggregate kind");
-    command->powder1 = AddListOption(*app, "powder1", Mix2ListEntries(kMix2Powder1KindList),
+    command->powder1 = AddListOption(*app, "powder1", Mix2ListEntries(Mix2List::PowderKind),
         s.powder1Kind, "KIND", "powder 1", "none");
-    command->powder2 = AddListOption(*app, "powder2", Mix2ListEntries(kMix2Powder2KindList),
+    command->powder2 = AddListOption(*app, "powder2", Mix2ListEntries(Mix2List::PowderKind),
         s.powder2Kind, "KIND", "powder 2", "none");
 
     const struct

@@ -108,9 +108,11 @@ TEST(QoruCalcAdjust, ADesignIsOneJsonObjectWhoseNamesAReportCanPrint)
     } rows[] = {
         { mix.out + " \r\n\t", 0, "" },
         { mix.out + std::string("\0garbage", 8), 2,
-            "qoru-calc: --design: the design is not the JSON of qoru-calc mix1 or mix2 --json\n" },
+            "qoru-calc: --design: the design is not the JSON of qoru-calc mix1, mix2 or ordinary "
+            "--json\n" },
         { mix.out + "{}", 2,
-            "qoru-calc: --design: the design is not the JSON of qoru-calc mix1 or mix2 --json\n" },
+            "qoru-calc: --design: the design is not the JSON of qoru-calc mix1, mix2 or ordinary "
+            "--json\n" },
         { hostile, 2,
             "qoru-calc: --design: its powder1Name \"\\x00\\x1B[2J\" is not a name (1 to 31 "
             "characters of UTF-8 text, no control characters)\n" },

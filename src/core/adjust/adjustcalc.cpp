@@ -2,6 +2,9 @@
 
 #include "adjust/adjustreport.h"
 #include "common/exactdecimal.h"
+#include "common/numberrule.h"
+
+#include <utility>
 
 namespace {
 
@@ -20,13 +23,25 @@ Fraction Mass(i64 units, int material)
     return Fraction::Units(units, AdjustMassDecimals(material));
 }
 
-AdjustOutcome Stop(AdjustOutcome out, const char* text, AdjustBox focus)
+AdjustOutcome Stop(AdjustOutcome out, const Message& message, AdjustBox focus)
 {
-    out.messages.push_back({ MessageKind::Stop, text });
+    out.messages.push_back(message);
     out.stopped = true;
     out.focus = focus;
     out.results = AdjustResults {};
     return out;
+}
+
+AdjustOutcome Stop(AdjustOutcome out, const char* text, AdjustBox focus)
+{
+    return Stop(std::move(out), Message { MessageKind::Stop, text }, focus);
+}
+
+// A box that holds no number ends the press as in the other forms.
+AdjustOutcome NotANumber(AdjustOutcome out, AdjustBox focus)
+{
+    out.notANumber = true;
+    return Stop(std::move(out), NotANumberMessage(), focus);
 }
 
 // What a box holds as units of `decimals`, or none when it is no number.
@@ -50,19 +65,15 @@ AdjustOutcome CalculateAdjust(const AdjustInputs& in)
     // Every box is read first, in the form's order.
     for (int m = 0; m < kAdjustMaterials; ++m) {
         const auto units = Read(in.masses[static_cast<size_t>(m)], AdjustMassDecimals(m));
-        if (!units) {
-            out.notANumber = true;
-            return Stop(out, "请键入一个数。", static_cast<AdjustBox>(m));
-        }
+        if (!units)
+            return NotANumber(out, static_cast<AdjustBox>(m));
         r.design[static_cast<size_t>(m)] = *units;
     }
     std::optional<i64> measured;
     if (in.measuredDensity.find_first_not_of(" \t") != std::string::npos) {
         measured = Read(in.measuredDensity, 0);
-        if (!measured) {
-            out.notANumber = true;
-            return Stop(out, "请键入一个数。", AdjustBox::MeasuredDensity);
-        }
+        if (!measured)
+            return NotANumber(out, AdjustBox::MeasuredDensity);
         if (*measured == 0)
             measured.reset(); // 0 means not measured
     }
@@ -78,10 +89,8 @@ AdjustOutcome CalculateAdjust(const AdjustInputs& in)
     };
     for (const auto& box : rest) {
         const auto units = Read(box.text, 1);
-        if (!units) {
-            out.notANumber = true;
-            return Stop(out, "请键入一个数。", box.box);
-        }
+        if (!units)
+            return NotANumber(out, box.box);
         box.value = *units;
     }
 

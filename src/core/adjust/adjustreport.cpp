@@ -1,6 +1,6 @@
 #include "adjust/adjustreport.h"
 
-#include "common/message.h"
+#include "common/reportlines.h"
 #include "common/reportnum.h"
 
 namespace {
@@ -17,29 +17,6 @@ std::string Mass(const AdjustMasses& masses, int m)
     return N(masses[static_cast<size_t>(m)], AdjustMassDecimals(m));
 }
 
-// Appends report lines piece by piece, without building temporaries.
-class Lines
-{
-public:
-    explicit Lines(std::string& out)
-        : m_out(out)
-    { }
-
-    template <typename... Pieces> Lines& Add(const Pieces&... pieces)
-    {
-        ((m_out += pieces), ...);
-        return *this;
-    }
-    template <typename... Pieces> void Line(const Pieces&... pieces)
-    {
-        Add(pieces...);
-        m_out += kCrLf;
-    }
-
-private:
-    std::string& m_out;
-};
-
 } // namespace
 
 std::string BuildAdjustReport(
@@ -50,7 +27,7 @@ std::string BuildAdjustReport(
 
     std::string out;
     out.reserve(4096);
-    Lines l(out);
+    ReportLines l(out);
     l.Line("");
     l.Line("————Qoru计算书（试配、校正与施工配合比）————");
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
+#include <limits>
 #include <system_error>
 
 namespace {
@@ -193,4 +195,30 @@ bool IsBoxName(const std::string& text)
             return false; // overlong, beyond Unicode, a surrogate, or a C1 control
     }
     return true;
+}
+
+std::optional<double> ReadNumberBox(const std::string& text, NumberBoxType type)
+{
+    const std::optional<double> value = ParseNumberBox(text);
+    if (!value)
+        return std::nullopt;
+    // Narrowing beyond a type's range would be undefined, or infinity.
+    switch (type) {
+    case NumberBoxType::Double:
+        return value;
+    case NumberBoxType::Float:
+        if (std::fabs(*value) <= static_cast<double>(std::numeric_limits<float>::max()))
+            return value;
+        break;
+    case NumberBoxType::Int:
+        if (*value == std::trunc(*value) && std::fabs(*value) <= 2147483647.0)
+            return value;
+        break;
+    }
+    return std::nullopt;
+}
+
+Message NotANumberMessage()
+{
+    return { MessageKind::Stop, "请键入一个数。", MessageSource::Input };
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/message.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -40,3 +42,16 @@ std::optional<double> ParseNumberWord(const std::string& word);
 // A name a form shows and a report prints (a powder's): well-formed UTF-8
 // without control characters, one to 31 characters.
 bool IsBoxName(const std::string& text);
+
+// The types a number box's value is held in.
+enum class NumberBoxType { Double, Float, Int };
+
+// A number box read into a member of `type`: a number by the rule above that
+// the type can hold (a float within the float range, an int a whole number
+// within the int range), or empty. Every number box of the program is read
+// through here or, where exact decimals count, through ParseUnits.
+std::optional<double> ReadNumberBox(const std::string& text, NumberBoxType type);
+
+// What the user is told of a box that holds no number, the one spelling of
+// it: a stop, spoken by the input rule.
+Message NotANumberMessage();

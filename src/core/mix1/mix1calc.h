@@ -12,9 +12,9 @@
 struct Mix1Inputs
 {
     // Selections of the three lists, -1 for none.
-    int performanceIndex = kOpeningPerformanceIndex; // list 1000
-    int strengthIndex = kOpeningStrengthIndex; // list 1010
-    int cementIndex = kOpeningCementIndex; // list 1011
+    int performanceIndex = kOpeningPerformanceIndex;
+    int strengthIndex = kOpeningStrengthIndex;
+    int cementIndex = kOpeningCementIndex;
 
     // Held by the list handlers, not read from the lists' edit fields.
     std::string performanceText = "SF2";
@@ -23,22 +23,22 @@ struct Mix1Inputs
     double fcuK = 60; // MPa, strength grade value
     double fceG = 52.5; // MPa, cement strength grade
 
-    bool customRatio = false; // tick box 1046: W/B is entered, not computed
+    bool customRatio = false; // W/B is entered, not computed
 
     // Number boxes.
-    double sigma = 3; // MPa, 1017: standard deviation of strength
-    double rhoC = 3100; // kg/m3, 1001: cement apparent density
-    double wb = 0.34; // 1028: water-binder ratio Mw/Mb
-    double vg = 0.33; // m3, 1021: coarse-aggregate volume
-    double phiS = 0.45; // 1033: sand volume fraction of the mortar
-    double beta1 = 0.1; // 1008: fly-ash mass fraction of the binder
-    double beta2 = 0.1; // 1097: slag-powder mass fraction of the binder
-    double va = 10; // L, 1099: entrained air
-    double rhoG = 2700; // kg/m3, 1012: coarse aggregate
-    double rhoS = 2670; // kg/m3, 1009: sand
-    double rhoF = 2300; // kg/m3, 1018: fly ash
-    double rhoK = 2300; // kg/m3, 1015: slag powder
-    double alpha = 1.5; // %, 1098: admixture mass per binder mass
+    double sigma = 3; // MPa: standard deviation of strength
+    double rhoC = 3100; // kg/m3: cement apparent density
+    double wb = 0.34; // water-binder ratio Mw/Mb
+    double vg = 0.33; // m3: coarse-aggregate volume
+    double phiS = 0.45; // sand volume fraction of the mortar
+    double beta1 = 0.1; // fly-ash mass fraction of the binder
+    double beta2 = 0.1; // slag-powder mass fraction of the binder
+    double va = 10; // L: entrained air
+    double rhoG = 2700; // kg/m3: coarse aggregate
+    double rhoS = 2670; // kg/m3: sand
+    double rhoF = 2300; // kg/m3: fly ash
+    double rhoK = 2300; // kg/m3: slag powder
+    double alpha = 1.5; // %: admixture mass per binder mass
 };
 
 // The list handlers. Each sets the held values from its list's selection
@@ -73,19 +73,19 @@ struct Mix1Working
 // number exactly as the report prints it (volumes 2 decimals, masses 1).
 struct Mix1Results
 {
-    double cementVolume = 0; // L, 1005
-    double flyAshVolume = 0; // L, 1022
-    double slagVolume = 0; // L, 1014
-    double sandVolume = 0; // L, 1006
-    double coarseVolume = 0; // L, 1007
-    double waterVolume = 0; // L, 1016
-    double cementMass = 0; // kg, 1024
-    double flyAshMass = 0; // kg, 1027
-    double slagMass = 0; // kg, 1029
-    double sandMass = 0; // kg, 1025
-    double coarseMass = 0; // kg, 1026
-    double waterMass = 0; // kg, 1003
-    double admixtureMass = 0; // kg, 1004
+    double cementVolume = 0; // L
+    double flyAshVolume = 0; // L
+    double slagVolume = 0; // L
+    double sandVolume = 0; // L
+    double coarseVolume = 0; // L
+    double waterVolume = 0; // L
+    double cementMass = 0; // kg
+    double flyAshMass = 0; // kg
+    double slagMass = 0; // kg
+    double sandMass = 0; // kg
+    double coarseMass = 0; // kg
+    double waterMass = 0; // kg
+    double admixtureMass = 0; // kg
 };
 
 struct Mix1Outcome

@@ -1,5 +1,7 @@
 #include "mix1/mix1lists.h"
 
+#include "common/grades.h"
+
 const std::array<PerformanceGrade, 3> kPerformanceGrades = { {
     { "SF1", "550～655", 0.32, 0.35,
         "规程要求：\n自密实性能等级SF1，粗骨料体积取值范围是：0.32--0.35(m3)。" },
@@ -9,24 +11,20 @@ const std::array<PerformanceGrade, 3> kPerformanceGrades = { {
         "规程要求：\n自密实性能等级SF3，粗骨料体积取值范围是：0.28--0.30(m3)。" },
 } };
 
-const std::array<StrengthGrade, 16> kStrengthGrades = { {
-    { "7.5", 7.5, "C7.5" },
-    { "10", 10, "C10" },
-    { "15", 15, "C15" },
-    { "20", 20, "C20" },
-    { "25", 25, "C25" },
-    { "30", 30, "C30" },
-    { "35", 35, "C35" },
-    { "40", 40, "C40" },
-    { "45", 45, "C45" },
-    { "50", 50, "C50" },
-    { "55", 55, "C55" },
-    { "60", 60, "C60" },
-    { "65", 65, "C65" },
-    { "70", 70, "C70" },
-    { "75", 75, "C75" },
-    { "80", 80, "C80" },
-} };
+namespace {
+
+// The strength list is the grade list, shown by number.
+constexpr std::array<StrengthGrade, kConcreteGrades.size()> StrengthList()
+{
+    std::array<StrengthGrade, kConcreteGrades.size()> list {};
+    for (std::size_t i = 0; i < list.size(); ++i)
+        list[i] = { kConcreteGrades[i].number, kConcreteGrades[i].Mpa(), kConcreteGrades[i].text };
+    return list;
+}
+
+} // namespace
+
+const std::array<StrengthGrade, 16> kStrengthGrades = StrengthList();
 
 const std::array<CementGrade, 6> kCementGrades = { {
     { "22.5", 22.5 },

@@ -6,7 +6,7 @@
 // they are added, with what selecting an item sets. Shared by the dialog,
 // the calculation and qoru-calc so that they cannot drift apart.
 
-// List 1000: self-compacting performance grade.
+// The self-compacting performance grades.
 struct PerformanceGrade
 {
     const char* item; // list text, also the held grade text: "SF1"
@@ -19,7 +19,7 @@ struct PerformanceGrade
     bool Admits(double vg) const { return !(vg < vgMin || vg > vgMax); }
 };
 
-// List 1010: concrete strength grade.
+// The concrete strength grades: the common grade list, shown by number.
 struct StrengthGrade
 {
     const char* item; // list text: "7.5"
@@ -27,7 +27,7 @@ struct StrengthGrade
     const char* gradeText; // "C7.5"
 };
 
-// List 1011: cement strength grade.
+// The cement strength grades.
 struct CementGrade
 {
     const char* item; // list text: "22.5"

@@ -1,38 +1,15 @@
 #include "mix1/mix1report.h"
 
+#include "common/reportlines.h"
 #include "common/reportnum.h"
 
 namespace {
 
-// Appends one report line: literal, value, text after it, line end.
-class ReportLines
+// A material of section four: volume in litres, then mass in kg.
+void Material(ReportLines& l, const char* literal, double litres, double kilograms)
 {
-public:
-    explicit ReportLines(std::string& out)
-        : m_out(out)
-    { }
-
-    void Line(const char* literal, const std::string& value = std::string(), const char* after = "")
-    {
-        m_out += literal;
-        m_out += value;
-        m_out += after;
-        m_out += kCrLf;
-    }
-
-    // A material of section four: volume in litres, then mass in kg.
-    void Material(const char* literal, double litres, double kilograms)
-    {
-        m_out += literal;
-        m_out += ReportNumber(litres, 2);
-        m_out += "，质量用量（kg）＝";
-        m_out += ReportNumber(kilograms, 1);
-        m_out += kCrLf;
-    }
-
-private:
-    std::string& m_out;
-};
+    l.Line(literal, ReportNumber(litres, 2), "，质量用量（kg）＝", ReportNumber(kilograms, 1));
+}
 
 std::string N(double value, int decimals)
 {
@@ -114,12 +91,12 @@ std::string BuildMix1Report(const Mix1Inputs& in, const Mix1Working& w, const Mi
     l.Line("　　　水胶比：", N(in.wb, 2));
     l.Line("　　　引入空气的体积（L）：", N(in.va, 0));
     l.Line("　　　1立方米自密实混凝土材料用量：");
-    l.Material("　　　　粗骨料　：体积用量（L）＝", r.coarseVolume, r.coarseMass);
-    l.Material("　　　　　　砂　：体积用量（L）＝", r.sandVolume, r.sandMass);
-    l.Material("　　　　　　水　：体积用量（L）＝", r.waterVolume, r.waterMass);
-    l.Material("　　　　　水泥　：体积用量（L）＝", r.cementVolume, r.cementMass);
-    l.Material("　　　　粉煤灰　：体积用量（L）＝", r.flyAshVolume, r.flyAshMass);
-    l.Material("　　　　矿渣粉　：体积用量（L）＝", r.slagVolume, r.slagMass);
+    Material(l, "　　　　粗骨料　：体积用量（L）＝", r.coarseVolume, r.coarseMass);
+    Material(l, "　　　　　　砂　：体积用量（L）＝", r.sandVolume, r.sandMass);
+    Material(l, "　　　　　　水　：体积用量（L）＝", r.waterVolume, r.waterMass);
+    Material(l, "　　　　　水泥　：体积用量（L）＝", r.cementVolume, r.cementMass);
+    Material(l, "　　　　粉煤灰　：体积用量（L）＝", r.flyAshVolume, r.flyAshMass);
+    Material(l, "　　　　矿渣粉　：体积用量（L）＝", r.slagVolume, r.slagMass);
     l.Line("　　　　外加剂　：质量用量（kg）＝", N(r.admixtureMass, 1));
     return out;
 }

@@ -1,5 +1,6 @@
 #include "mix2/mix2lists.h"
 
+#include "common/grades.h"
 #include "common/reportnum.h"
 
 #include <cstddef>
@@ -13,32 +14,29 @@ template <typename T, std::size_t N> bool InRange(const T (&)[N], int index)
 
 } // namespace
 
-std::vector<std::string> Mix2ListEntries(int listId)
+std::vector<std::string> Mix2ListEntries(Mix2List list)
 {
     std::vector<std::string> entries;
-    switch (listId) {
-    case kMix2SfGradeList:
+    switch (list) {
+    case Mix2List::SfGrade:
         for (const auto& g : kMix2SfGrades)
             entries.emplace_back(g.grade);
         break;
-    case kMix2StrengthGradeList:
-        for (const auto& g : kMix2StrengthGrades)
+    case Mix2List::StrengthGrade:
+        for (const auto& g : kConcreteGrades)
             entries.emplace_back(g.text);
         break;
-    case kMix2CementGradeList:
+    case Mix2List::CementGrade:
         for (double g : kMix2CementGrades)
             entries.push_back(FormatFixed(g, 1));
         break;
-    case kMix2AggregateKindList:
+    case Mix2List::AggregateKind:
         for (const auto& k : kMix2AggregateKinds)
             entries.emplace_back(k.text);
         break;
-    case kMix2Powder1KindList:
-    case kMix2Powder2KindList:
+    case Mix2List::PowderKind:
         for (const auto& k : kMix2PowderKinds)
             entries.emplace_back(k.entry);
-        break;
-    default:
         break;
     }
     return entries;
@@ -46,10 +44,11 @@ std::vector<std::string> Mix2ListEntries(int listId)
 
 void ApplyStrengthGrade(Mix2Members& m, int index)
 {
-    if (!InRange(kMix2StrengthGrades, index))
+    const ConcreteGrade* grade = ConcreteGradeAt(index);
+    if (!grade)
         return;
-    m.strengthGrade = kMix2StrengthGrades[index].text;
-    m.strength = kMix2StrengthGrades[index].value;
+    m.strengthGrade = grade->text;
+    m.strength = grade->Mpa();
 }
 
 void ApplyCementGrade(Mix2Members& m, int index)
@@ -82,33 +81,12 @@ void ApplyAggregateKind(Mix2Members& m, int index)
     m.alphaB = kMix2AggregateKinds[index].alphaB;
 }
 
-Mix2ControlChange Mix2PowderKindControls(int powder, int index, const std::string& name)
+std::optional<int> ApplyPowderKind(Mix2Members& m, int powder, int index)
 {
-    const Mix2PowderControls& c = powder == 2 ? kMix2Powder2Controls : kMix2Powder1Controls;
-    Mix2ControlChange change;
-    change.label = c.nameLabel;
-    change.labelText = name;
     if (!InRange(kMix2PowderKinds, index))
-        return change;
-
-    const std::vector<int> boxes { c.densityBox, c.replaceBox, c.excessBox };
-    const std::vector<int> active { c.replaceBox, c.excessBox, c.activeLabel1, c.activeLabel2 };
-    const std::vector<int> inert { c.inertLabel, c.inertBox };
-    const int powderClass = kMix2PowderKinds[index].powderClass;
-    (powderClass == 0 ? change.disable : change.enable) = boxes;
-    change.show = powderClass == 2 ? inert : active;
-    change.hide = powderClass == 2 ? active : inert;
-    return change;
-}
-
-Mix2ControlChange ApplyPowderKind(Mix2Members& m, int powder, int index)
-{
-    std::string& name = powder == 2 ? m.powder2Name : m.powder1Name;
-    int& powderClass = powder == 2 ? m.powder2Class : m.powder1Class;
-    if (InRange(kMix2PowderKinds, index)) {
-        const Mix2PowderKind& k = kMix2PowderKinds[index];
-        name = powder == 2 ? k.powder2Name : k.powder1Name;
-        powderClass = k.powderClass;
-    }
-    return Mix2PowderKindControls(powder, index, name);
+        return std::nullopt;
+    const Mix2PowderKind& k = kMix2PowderKinds[index];
+    (powder == 2 ? m.powder2Name : m.powder1Name) = powder == 2 ? k.powder2Name : k.powder1Name;
+    (powder == 2 ? m.powder2Class : m.powder1Class) = k.powderClass;
+    return k.powderClass;
 }

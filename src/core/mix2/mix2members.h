@@ -3,10 +3,8 @@
 #include <string>
 
 // What the method-2 form holds between presses: the texts and values the list
-// handlers set, the powder classes, and the 28 box values. Each field is the
-// dialog member of the same name without its type prefix (powder1Name is
-// m_strPowder1Name, coarseVolume is m_dCoarseVolume, ...). The defaults are the
-// values the form opens with.
+// handlers set, the powder classes, and the 28 box values. The defaults are
+// the values the form opens with.
 struct Mix2Members
 {
     // Set by the powder-kind handlers; the calculation only reads them.
@@ -26,7 +24,7 @@ struct Mix2Members
     double alphaA = 0.48; // αa of the water-cement ratio formula
     double alphaB = 0.33; // αb
 
-    // The boxes, in the order they are exchanged (see kMix2Boxes).
+    // The number boxes.
     double coarseVolume = 0.32; // Vg,abs, m3 per m3 of concrete
     double cementSurplus = 1.28; // γc
     double stdDev = 3.0; // σ, MPa
@@ -60,52 +58,10 @@ struct Mix2Members
 // Selection index of each list, -1 when nothing is selected.
 struct Mix2Selections
 {
-    int powder2Kind = 2; // list 1050
-    int powder1Kind = 1; // list 1049
-    int aggregateKind = 1; // list 1018
-    int sfGrade = 1; // list 1000
-    int strengthGrade = 5; // list 1010
-    int cementGrade = 3; // list 1011
-};
-
-// One number box of the form: its control ID, its ID name and the value it
-// is bound to.
-struct Mix2Box
-{
-    int id;
-    const char* name;
-    double Mix2Members::*value;
-};
-
-// The 28 boxes in exchange order; reading the form stops at the first box
-// whose text is not a number, so the order is part of the behaviour.
-inline constexpr Mix2Box kMix2Boxes[] = {
-    { 1021, "IDC_COARSE_VOLUME", &Mix2Members::coarseVolume },
-    { 1015, "IDC_CEMENT_SURPLUS", &Mix2Members::cementSurplus },
-    { 1017, "IDC_STD_DEV", &Mix2Members::stdDev },
-    { 1067, "IDC_POWDER1_REPLACE", &Mix2Members::powder1Replace },
-    { 1036, "IDC_POWDER2_REPLACE", &Mix2Members::powder2Replace },
-    { 1045, "IDC_POWDER1_EXCESS", &Mix2Members::powder1Excess },
-    { 1055, "IDC_POWDER2_EXCESS", &Mix2Members::powder2Excess },
-    { 1009, "IDC_SAND_DENSITY", &Mix2Members::sandDensity },
-    { 1012, "IDC_COARSE_DENSITY", &Mix2Members::coarseDensity },
-    { 1030, "IDC_AIR_CONTENT", &Mix2Members::airContent },
-    { 1080, "IDC_POWDER1_DENSITY", &Mix2Members::powder1Density },
-    { 1013, "IDC_POWDER2_DENSITY", &Mix2Members::powder2Density },
-    { 1037, "IDC_WATER", &Mix2Members::water },
-    { 1083, "IDC_POWDER1_VOL", &Mix2Members::volPowder1 },
-    { 1031, "IDC_POWDER2_VOL", &Mix2Members::volPowder2 },
-    { 1006, "IDC_SAND_VOL", &Mix2Members::volSand },
-    { 1005, "IDC_CEMENT_VOL", &Mix2Members::volCement },
-    { 1007, "IDC_COARSE_VOL", &Mix2Members::volCoarse },
-    { 1016, "IDC_WATER_VOL", &Mix2Members::volWater },
-    { 1084, "IDC_POWDER1_MASS", &Mix2Members::massPowder1 },
-    { 1032, "IDC_POWDER2_MASS", &Mix2Members::massPowder2 },
-    { 1025, "IDC_SAND_MASS", &Mix2Members::massSand },
-    { 1024, "IDC_CEMENT_MASS", &Mix2Members::massCement },
-    { 1026, "IDC_COARSE_MASS", &Mix2Members::massCoarse },
-    { 1003, "IDC_WATER_MASS", &Mix2Members::massWater },
-    { 1002, "IDC_CEMENT_DENSITY", &Mix2Members::cementDensity },
-    { 1001, "IDC_POWDER1_INERT_VOL", &Mix2Members::powder1InertVol },
-    { 1008, "IDC_POWDER2_INERT_VOL", &Mix2Members::powder2InertVol },
+    int powder2Kind = 2;
+    int powder1Kind = 1;
+    int aggregateKind = 1;
+    int sfGrade = 1;
+    int strengthGrade = 5;
+    int cementGrade = 3;
 };

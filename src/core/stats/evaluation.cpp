@@ -9,25 +9,6 @@
 
 using i64 = std::int64_t;
 
-const std::array<EvalGradeItem, 16> kEvalGrades = { {
-    { "C7.5", 75 },
-    { "C10", 100 },
-    { "C15", 150 },
-    { "C20", 200 },
-    { "C25", 250 },
-    { "C30", 300 },
-    { "C35", 350 },
-    { "C40", 400 },
-    { "C45", 450 },
-    { "C50", 500 },
-    { "C55", 550 },
-    { "C60", 600 },
-    { "C65", 650 },
-    { "C70", 700 },
-    { "C75", 750 },
-    { "C80", 800 },
-} };
-
 const std::array<const char*, 4> kEvalMethodItems = {
     "自动",
     "统计方法（标准差已知）",
@@ -212,10 +193,12 @@ void Run(const EvaluationInputs& in, EvaluationOutcome& out)
         return;
     }
 
-    i64 sum = 0; // at most 750 MPa a group: no overflow for any list that fits in memory
-    for (i64 v : values)
-        sum += v;
-    out.mean = HalfUp(sum, out.n);
+    // At most 750 MPa a group: no overflow for any list that fits in memory.
+    for (i64 v : values) {
+        out.sum += v;
+        out.squares += v * v;
+    }
+    out.mean = HalfUp(out.sum, out.n);
     out.min = *std::min_element(values.begin(), values.end());
     if (out.n >= 2)
         out.sd = SampleSdUnits(values);
@@ -275,15 +258,17 @@ GroupResult EvaluateGroup(const EvalGroup& group, i64 factor)
         std::sort(s.begin(), s.end());
         const i64 lo = s[0], mid = s[1], hi = s[2];
         // More than 15 % of the middle value, in integers: 100·d > 15·mid.
-        const bool high = 100 * (hi - mid) > 15 * mid;
-        const bool low = 100 * (mid - lo) > 15 * mid;
-        if (high && low) {
+        r.middle = mid;
+        r.highOff = 100 * (hi - mid) > 15 * mid;
+        r.lowOff = 100 * (mid - lo) > 15 * mid;
+        if (r.highOff && r.lowOff) {
             r.taken = GroupTaken::Invalid;
             return r;
         }
         // m × factor in 0.1 MPa is (sum / 3) × (factor / 100), or mid × factor / 100.
-        r.taken = high || low ? GroupTaken::Middle : GroupTaken::Mean;
-        r.value = high || low ? HalfUp(mid * factor, 100) : HalfUp((lo + mid + hi) * factor, 300);
+        const bool off = r.highOff || r.lowOff;
+        r.taken = off ? GroupTaken::Middle : GroupTaken::Mean;
+        r.value = off ? HalfUp(mid * factor, 100) : HalfUp((lo + mid + hi) * factor, 300);
     } else if (group.strengths.size() == 1) {
         r.taken = GroupTaken::Given;
         r.value = HalfUp(group.strengths[0] * factor, 100);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/grades.h"
 #include "common/message.h"
 
 #include <array>
@@ -29,13 +30,10 @@ enum class SpecimenSize
     Mm200,
 };
 
-// List items of the form, in order, and their openings.
-struct EvalGradeItem
-{
-    const char* text; // "C30"
-    std::int64_t fcuK; // 0.1 MPa
-};
-extern const std::array<EvalGradeItem, 16> kEvalGrades; // C7.5 … C80
+// List items of the form, in order, and their openings. The grades are the
+// common grade list: text "C30", fcuK in 0.1 MPa.
+using EvalGradeItem = ConcreteGrade;
+inline constexpr const std::array<ConcreteGrade, 16>& kEvalGrades = kConcreteGrades;
 inline constexpr int kOpeningEvalGrade = 5; // C30
 
 extern const std::array<const char*, 4> kEvalMethodItems; // 自动 first, as EvalMethod
@@ -67,6 +65,12 @@ struct GroupResult
 {
     GroupTaken taken = GroupTaken::Given;
     std::optional<std::int64_t> value; // 0.1 MPa, after the size factor; none when invalid
+    // The 15 % decision of three specimens: the middle strength, and which
+    // of the other two lie more than 15 % of it away (one: the middle value
+    // is taken; both: the group is invalid).
+    std::int64_t middle = 0; // 0.1 MPa
+    bool highOff = false; // the largest
+    bool lowOff = false; // the smallest
 };
 
 // A group's value with a size factor of `factor` (0.01 units).
@@ -113,6 +117,8 @@ struct EvaluationOutcome
     std::optional<EvalMethod> method; // resolved, never Auto
     bool autoChosen = false; // 自动 chose it
     int n = 0; // valid groups
+    std::int64_t sum = 0; // Σfcu,i of the valid groups, 0.1 MPa
+    std::int64_t squares = 0; // Σfcu,i², 0.01 MPa²
     std::optional<std::int64_t> mean; // mfcu, 0.1 MPa
     std::optional<std::int64_t> min; // fcu,min, 0.1 MPa
     std::optional<std::int64_t> sd; // Sfcu, 0.01 MPa, n ≥ 2

@@ -7,7 +7,6 @@
 
 namespace {
 
-const char* const kNotANumber = "请键入一个数。";
 const char* const kOutOfRange = "“请填入一个在0和500之间的数字。”";
 const char* const kNotPositive = "砼试件强度应大于零。";
 const char* const kWrongCount = "每组应为3个试件强度或1个强度代表值。";
@@ -60,11 +59,11 @@ GroupLineCheck ReadValue(const std::string& word, std::int64_t& units)
     return GroupLineCheck::Accepted;
 }
 
-const char* MessageOf(GroupLineCheck check)
+std::string MessageOf(GroupLineCheck check)
 {
     switch (check) {
     case GroupLineCheck::NotANumber:
-        return kNotANumber;
+        return NotANumberMessage().text;
     case GroupLineCheck::OutOfRange:
         return kOutOfRange;
     case GroupLineCheck::NotPositive:
@@ -89,7 +88,7 @@ GroupLineEntry ReadGroupLine(const std::string& line)
     GroupLineEntry entry;
     const std::vector<std::string> words = Words(Normalise(line));
     if (words.empty()) {
-        entry.message = kNotANumber;
+        entry.message = MessageOf(GroupLineCheck::NotANumber);
         return entry;
     }
     // The first value that is wrong is named before a wrong count.
@@ -143,4 +142,13 @@ std::string GroupBlockNotice(const GroupBlock& block)
     std::replace(shown.begin(), shown.end(), '\t', ' ');
     return "第" + std::to_string(block.badLine) + "行“" + shown + "”有误：" + block.message
         + "\n未添加任何试件组。";
+}
+
+Message GroupLineMessage(const GroupLineEntry& entry)
+{
+    // The number rules answer as the number boxes do; the group's own as the calculator.
+    const bool input
+        = entry.check == GroupLineCheck::NotANumber || entry.check == GroupLineCheck::OutOfRange;
+    return { MessageKind::Stop, entry.message,
+        input ? MessageSource::Input : MessageSource::Calculator };
 }

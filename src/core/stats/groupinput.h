@@ -32,6 +32,9 @@ struct GroupLineEntry
 
 GroupLineEntry ReadGroupLine(const std::string& line);
 
+// A refused line's message as the form shows it.
+Message GroupLineMessage(const GroupLineEntry& entry);
+
 // Several lines at once, all or nothing: every non-blank line becomes a
 // group, or the first line that is wrong is named and no group is taken.
 struct GroupBlock

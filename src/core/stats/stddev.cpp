@@ -4,16 +4,11 @@
 #include "common/reportnum.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <limits>
 
 namespace {
 
-const char* const kAppTitle = "Qoru";
-const char* const kNoticeTitle = "提示";
-
-const char* const kNotANumber = "请键入一个数。";
 const char* const kRangeTemplate = "“请填入一个在%1和%2之间的数字。”";
 const char* const kNotPositive = "砼试件强度应大于零。";
 const char* const kTooFew = "规范要求砼试件强度数据不少于25组。";
@@ -39,13 +34,12 @@ std::string RangeText()
 StrengthEntry ReadStrengthBox(const std::string& text)
 {
     StrengthEntry entry;
-    const std::optional<double> number = ParseNumberBox(text);
-    // Narrowing a double beyond the float range would give infinity (or be
-    // undefined), so such a number counts as no number at all.
-    if (!number || !(std::fabs(*number) <= static_cast<double>(FLT_MAX))) {
+    // A number beyond the float range counts as no number at all.
+    const std::optional<double> number = ReadNumberBox(text, NumberBoxType::Float);
+    if (!number) {
         entry.check = StrengthCheck::NotANumber;
         entry.focusBox = true;
-        entry.notice = { kNotANumber, NoticeIcon::Exclamation, kAppTitle };
+        entry.notice = NotANumberMessage();
         return entry;
     }
 
@@ -55,12 +49,12 @@ StrengthEntry ReadStrengthBox(const std::string& text)
     if (entry.value < 0.0f || entry.value > kStrengthMax) {
         entry.check = StrengthCheck::OutOfRange;
         entry.focusBox = true;
-        entry.notice = { RangeText(), NoticeIcon::Exclamation, kAppTitle };
+        entry.notice = { MessageKind::Stop, RangeText(), MessageSource::Input };
         return entry;
     }
     if (!(entry.value > 0.0f)) {
         entry.check = StrengthCheck::NotPositive;
-        entry.notice = { kNotPositive, NoticeIcon::Information, kNoticeTitle };
+        entry.notice = { MessageKind::Stop, kNotPositive };
         return entry;
     }
     entry.check = StrengthCheck::Accepted;

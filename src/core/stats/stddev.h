@@ -14,20 +14,6 @@ inline constexpr float kStrengthMax = 500.0f;
 // Rows needed before σ may be computed.
 inline constexpr int kStdDevMinCount = 25;
 
-enum class NoticeIcon
-{
-    Information,
-    Exclamation
-};
-
-// A modal notice as the dialog shows it.
-struct Notice
-{
-    std::string text; // UTF-8
-    NoticeIcon icon = NoticeIcon::Information;
-    std::string title; // UTF-8
-};
-
 enum class StrengthCheck
 {
     Accepted, // the value becomes a new row
@@ -48,7 +34,9 @@ struct StrengthEntry
     // The transfer's own refusals put the focus back on the box and select
     // its text; the zero notice leaves the focus where it was.
     bool focusBox = false;
-    Notice notice; // empty text when accepted
+    // Empty text when accepted. The refusals of the number and the range
+    // come from the input rule, the zero notice from the calculator.
+    Message notice;
 };
 
 // Reads the input box as the Add button does: the number-box rule, then single
@@ -65,9 +53,15 @@ std::string StrengthBoxText(float value);
 std::string SigmaBoxText(double sigma);
 std::string CountBoxText(int count);
 
+// What σ is computed from: the strengths of the list's rows, top to bottom.
+struct StdDevInputs
+{
+    std::vector<double> strengths; // MPa, each a row's single-precision value widened
+};
+
 struct StdDevOutcome
 {
-    Messages messages; // stops shown as "提示" notices with the information icon
+    Messages messages; // the calculator's stops
     bool stopped = false;
     double sigma = 0; // MPa, rounded to 0.01; the σ shown before when stopped
     int count = 0; // number of strengths

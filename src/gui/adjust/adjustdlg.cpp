@@ -1,9 +1,7 @@
 #include "adjust/adjustdlg.h"
 
 #include "common/exactdecimal.h"
-#include "common/prompter.h"
 #include "adjust/dialog160.h"
-#include "view/qoruview.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -34,9 +32,8 @@ int BoxId(AdjustBox b)
 
 } // namespace
 
-CAdjustDlg::CAdjustDlg(QWidget* pParent, CQoruView* pView, const AdjustInputs& design)
-    : CFormDialog(AdjustDialogSpec(), pParent)
-    , m_pView(pView)
+CAdjustDlg::CAdjustDlg(QWidget* pParent, const AdjustInputs& design)
+    : CCalcFormOf(CalcKind::Adjust, AdjustDialogSpec(), pParent)
 {
     setEnterButtons({ IDC_ADJ_CALCULATE, IDCANCEL });
     connect(button(IDC_ADJ_CALCULATE), &QPushButton::clicked, this, &CAdjustDlg::OnCalculate);
@@ -46,11 +43,18 @@ CAdjustDlg::CAdjustDlg(QWidget* pParent, CQoruView* pView, const AdjustInputs& d
 
 void CAdjustDlg::OnInitDialog(const AdjustInputs& design)
 {
-    m_strPowder1Name = design.powder1Name;
-    m_strPowder2Name = design.powder2Name;
+    load(design);
+    centreOverOwner();
+    box(AdjustBox::Cement)->setFocus(Qt::OtherFocusReason);
+}
+
+void CAdjustDlg::load(const AdjustInputs& in)
+{
+    m_strPowder1Name = in.powder1Name;
+    m_strPowder2Name = in.powder2Name;
     const int labels[] = { IDC_ADJ_POWDER1_NAME, IDC_ADJ_POWDER2_NAME };
-    qobject_cast<QLabel*>(control(labels[0]))->setText(QString::fromStdString(design.powder1Name));
-    qobject_cast<QLabel*>(control(labels[1]))->setText(QString::fromStdString(design.powder2Name));
+    qobject_cast<QLabel*>(control(labels[0]))->setText(QString::fromStdString(in.powder1Name));
+    qobject_cast<QLabel*>(control(labels[1]))->setText(QString::fromStdString(in.powder2Name));
     // Every box of the table is named by its row and its column.
     const char* rows[] = { "水泥", nullptr, nullptr, "细骨料", "粗骨料", "水", "外加剂" };
     const char* columns[] = { " 设计kg/m3", " 试验室kg/m3", " 施工kg/m3", " 每盘kg" };
@@ -64,13 +68,11 @@ void CAdjustDlg::OnInitDialog(const AdjustInputs& design)
 
     for (int m = 0; m < kAdjustMaterials; ++m)
         box(static_cast<AdjustBox>(m))
-            ->setText(QString::fromStdString(design.masses[static_cast<size_t>(m)]));
-    box(AdjustBox::MeasuredDensity)->setText(QString::fromStdString(design.measuredDensity));
-    box(AdjustBox::SandMoisture)->setText(QString::fromStdString(design.sandMoisture));
-    box(AdjustBox::CoarseMoisture)->setText(QString::fromStdString(design.coarseMoisture));
-    box(AdjustBox::Volume)->setText(QString::fromStdString(design.volume));
-    centreOverOwner();
-    box(AdjustBox::Cement)->setFocus(Qt::OtherFocusReason);
+            ->setText(QString::fromStdString(in.masses[static_cast<size_t>(m)]));
+    box(AdjustBox::MeasuredDensity)->setText(QString::fromStdString(in.measuredDensity));
+    box(AdjustBox::SandMoisture)->setText(QString::fromStdString(in.sandMoisture));
+    box(AdjustBox::CoarseMoisture)->setText(QString::fromStdString(in.coarseMoisture));
+    box(AdjustBox::Volume)->setText(QString::fromStdString(in.volume));
 }
 
 QLineEdit* CAdjustDlg::box(AdjustBox b) const
@@ -95,22 +97,14 @@ AdjustInputs CAdjustDlg::inputs() const
 void CAdjustDlg::OnCalculate()
 {
     const AdjustOutcome out = CalculateAdjust(inputs());
-    for (const Message& m : out.messages) {
-        if (out.notANumber)
-            ShowExclamation(this, QString::fromStdString(m.text));
-        else
-            ShowInfo(this, QString::fromStdString(m.text));
-    }
+    showMessages(out.messages);
     if (out.stopped) {
-        if (out.focus) {
-            QLineEdit* b = box(*out.focus);
-            b->setFocus(Qt::OtherFocusReason);
-            b->selectAll();
-        }
+        if (out.focus)
+            focusBox(box(*out.focus));
         return;
     }
     showResults(out.results);
-    m_pView->appendReport(out.report);
+    handOn(out.report);
 }
 
 // The inputs go back as they were taken, so the table reads as the report does.

@@ -1,19 +1,21 @@
 #pragma once
 
 #include "adjust/adjustcalc.h"
-#include "common/formdialog.h"
-
-class CQoruView;
+#include "common/calcform.h"
 
 // Trial batch, density correction and site mix (template 160). It opens with
 // a design (or empty masses), every box editable; each Calculate that gets
-// past the checks fills the result table and appends its report to the view.
-class CAdjustDlg : public CFormDialog
+// past the checks fills the result table and hands its report on.
+class CAdjustDlg : public CCalcFormOf<AdjustInputs>
 {
     Q_OBJECT
 
 public:
-    CAdjustDlg(QWidget* pParent, CQoruView* pView, const AdjustInputs& design = AdjustInputs {});
+    explicit CAdjustDlg(QWidget* pParent, const AdjustInputs& design = AdjustInputs {});
+
+    AdjustInputs inputs() const override;
+    // The design's masses and powder names and the other boxes as given.
+    void load(const AdjustInputs& in) override;
 
 public Q_SLOTS:
     void OnCalculate();
@@ -21,10 +23,8 @@ public Q_SLOTS:
 private:
     void OnInitDialog(const AdjustInputs& design);
     QLineEdit* box(AdjustBox b) const;
-    AdjustInputs inputs() const;
     void showResults(const AdjustResults& r);
 
-    CQoruView* m_pView;
     std::string m_strPowder1Name;
     std::string m_strPowder2Name;
 };

@@ -25,7 +25,4 @@ inline constexpr int IDC_ADJ_POWDER1_NAME = 1287; // row labels named after the 
 inline constexpr int IDC_ADJ_POWDER2_NAME = 1288;
 inline constexpr int IDC_ADJ_CALCULATE = 1289;
 
-// The button of the mix forms (130 and 135) that opens this form.
-inline constexpr int IDC_ADJUST = 1300;
-
 const DialogSpec& AdjustDialogSpec();

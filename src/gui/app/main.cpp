@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/qoruapp.h"
 #include "app/uisetup.h"
 
@@ -5,6 +6,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (const auto status = RunHeadless(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     SetUpUserInterface(app);
 

@@ -2,6 +2,7 @@
 
 #include "res/commandids.h"
 #include "app/mainframe.h"
+#include "calc/calculators.h"
 #include "common/prompter.h"
 #include "doc/platformfile.h"
 #include "doc/qorudoc.h"
@@ -84,6 +85,8 @@ void CQoruApp::createWindow()
     m_pView->setAccessibleName(QStringLiteral("计算书"));
     m_pFrame->setCentralWidget(m_pView);
     m_pDoc = new CQoruDoc(m_pView, m_pFiles, this);
+    m_pCalcs = new CCalculators(m_pView, this);
+    connect(m_pCalcs, &CCalculators::reportReady, m_pView, &CQoruView::appendReport);
     m_pFrame->setDocument(m_pDoc);
     m_pFrame->setRecentFiles(&m_recent);
     m_pPrint = new CPrintCommands(
@@ -104,11 +107,12 @@ void CQoruApp::connectCommands()
     connect(f->action(ID_EDIT_COPY), &QAction::triggered, m_pView, &QPlainTextEdit::copy);
     connect(f->action(ID_EDIT_PASTE), &QAction::triggered, m_pView, &QPlainTextEdit::paste);
     connect(f->action(ID_EDIT_UNDO), &QAction::triggered, m_pView, &QPlainTextEdit::undo);
-    connect(f->action(ID_CALC_MIX), &QAction::triggered, m_pView, &CQoruView::OnCalcMix);
-    connect(f->action(ID_CALC_STDDEV), &QAction::triggered, m_pView, &CQoruView::OnCalcStdDev);
-    connect(f->action(ID_CALC_MIX2), &QAction::triggered, m_pView, &CQoruView::OnCalcMix2);
-    connect(f->action(ID_CALC_EVALUATE), &QAction::triggered, m_pView, &CQoruView::OnCalcEvaluate);
-    connect(f->action(ID_CALC_ADJUST), &QAction::triggered, m_pView, &CQoruView::OnCalcAdjust);
+    connect(f->action(ID_CALC_MIX), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcMix);
+    connect(f->action(ID_CALC_STDDEV), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcStdDev);
+    connect(f->action(ID_CALC_MIX2), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcMix2);
+    connect(
+        f->action(ID_CALC_EVALUATE), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcEvaluate);
+    connect(f->action(ID_CALC_ADJUST), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcAdjust);
     connect(f->action(ID_SET_FONT), &QAction::triggered, m_pView, &CQoruView::OnChooseFont);
     connect(m_pDoc, &CQoruDoc::fileUsed, this, &CQoruApp::addRecentFile);
     connect(f->action(ID_FILE_PRINT), &QAction::triggered, m_pPrint, &CPrintCommands::OnFilePrint);

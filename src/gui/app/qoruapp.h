@@ -7,6 +7,7 @@
 
 #include "app/recentfiles.h"
 
+class CCalculators;
 class CMainFrame;
 class CPrintCommands;
 class CQoruDoc;
@@ -15,7 +16,7 @@ class FileSystem;
 class QPrinter;
 
 // The application: starts up, keeps the settings, and owns the one main
-// window, document and view for the whole run.
+// window, document, view and calculator switchboard for the whole run.
 class CQoruApp : public QObject
 {
     Q_OBJECT
@@ -33,6 +34,7 @@ public:
     CMainFrame* mainFrame() const { return m_pFrame; }
     CQoruDoc* document() const { return m_pDoc; }
     CQoruView* view() const { return m_pView; }
+    CCalculators* calculators() const { return m_pCalcs; }
     const CRecentFileList& recentFiles() const { return m_recent; }
     int previewPages() const { return m_nPreviewPages; }
     void setPreviewPages(int pages);
@@ -65,6 +67,7 @@ private:
     CMainFrame* m_pFrame = nullptr;
     CQoruView* m_pView = nullptr;
     CQoruDoc* m_pDoc = nullptr;
+    CCalculators* m_pCalcs = nullptr;
     CRecentFileList m_recent;
     int m_nPreviewPages = 1;
     std::unique_ptr<QPrinter> m_pPrinter;

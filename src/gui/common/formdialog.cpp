@@ -21,12 +21,7 @@
 #include <QScreen>
 #include <QTableWidget>
 
-#include <cmath>
-#include <limits>
-
 namespace {
-
-const char* const kNotANumber = "请键入一个数。";
 
 // Qt names a drop-down list by its current entry on some platforms; a screen
 // reader should hear the label, as for the boxes, with the entry as value.
@@ -294,14 +289,12 @@ bool CFormDialog::UpdateData(bool saveAndValidate)
         // lead the user to it.
         if (!reachable(box))
             continue;
-        const std::optional<double> value = ParseNumberBox(box->text().toStdString());
-        const bool fits = value
-            && (b.d || (b.f && std::fabs(*value) <= std::numeric_limits<float>::max())
-                || (b.n && *value == std::trunc(*value) && std::fabs(*value) <= 2147483647.0));
-        if (!fits) {
-            ShowExclamation(this, QString::fromUtf8(kNotANumber));
-            box->setFocus(Qt::OtherFocusReason);
-            box->selectAll();
+        const NumberBoxType type
+            = b.d ? NumberBoxType::Double : b.f ? NumberBoxType::Float : NumberBoxType::Int;
+        const std::optional<double> value = ReadNumberBox(box->text().toStdString(), type);
+        if (!value) {
+            ShowMessage(this, NotANumberMessage());
+            focusBox(box);
             return false;
         }
         if (b.d)
@@ -312,6 +305,12 @@ bool CFormDialog::UpdateData(bool saveAndValidate)
             *b.n = static_cast<int>(*value);
     }
     return true;
+}
+
+void CFormDialog::focusBox(QLineEdit* box)
+{
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
 }
 
 void CFormDialog::centreOverOwner()

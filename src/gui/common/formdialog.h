@@ -12,7 +12,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-// A calculator dialog built from its template table. It places the controls
+// A dialog built from its template table. It places the controls
 // in dialog units of its font, looks them up by ID, moves members to and
 // from number boxes, and turns Enter (the keypad's too) into Tab except on
 // the push buttons that Enter is to press. Read-only boxes look disabled, a
@@ -35,7 +35,7 @@ public:
 
     // Moves the members into the boxes (false) or the boxes into the members
     // (true). Reading stops at the first box that holds no number: the user
-    // is told "请键入一个数。", that box gets the focus with its text
+    // is told so (NotANumberMessage), that box gets the focus with its text
     // selected, and false comes back. A disabled or hidden box is not read;
     // it shows its member again when it goes out of reach.
     bool UpdateData(bool saveAndValidate);
@@ -45,6 +45,8 @@ protected:
     void bindDouble(int id, double* member);
     void bindFloat(int id, float* member);
     void bindInt(int id, int* member);
+    // Puts the focus in a box with its text selected, as after a refusal.
+    void focusBox(QLineEdit* box);
     // Enter presses these buttons and moves the focus everywhere else.
     void setEnterButtons(const QList<int>& ids) { m_enterButtons = ids; }
     // Centres the dialog over the main window.

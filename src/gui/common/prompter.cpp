@@ -126,3 +126,12 @@ void ShowExclamation(QWidget* parent, const QString& text)
 {
     ShowNotice(parent, Prompter::Icon::Exclamation, QString::fromUtf8(kAppTitle), text);
 }
+
+void ShowMessage(QWidget* parent, const Message& message)
+{
+    const QString text = QString::fromStdString(message.text);
+    if (message.source == MessageSource::Input)
+        ShowExclamation(parent, text);
+    else
+        ShowInfo(parent, text);
+}

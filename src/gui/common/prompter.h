@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/message.h"
+
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -62,6 +64,10 @@ void ShowInfo(QWidget* parent, const QString& text);
 
 // The framework's messages: title "Qoru", exclamation icon, OK.
 void ShowExclamation(QWidget* parent, const QString& text);
+
+// A core message, by the one rule of who speaks: the calculator's as
+// ShowInfo, the input rule's as ShowExclamation.
+void ShowMessage(QWidget* parent, const Message& message);
 
 inline const char* const kAppTitle = "Qoru";
 inline const char* const kNoticeTitle = "提示";

@@ -1,7 +1,5 @@
 #include "mix1/dialog130.h"
 
-#include "adjust/dialog160.h"
-
 namespace {
 
 using K = ControlKind;

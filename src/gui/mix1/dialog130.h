@@ -39,5 +39,7 @@ inline constexpr int IDC_MASS_COARSE = 1026;
 inline constexpr int IDC_MASS_WATER = 1003;
 inline constexpr int IDC_MASS_ADMIXTURE = 1004;
 inline constexpr int IDC_CALCULATE = 1013;
+// Opens the trial-batch form with the last design (the same ID in template 135).
+inline constexpr int IDC_ADJUST = 1300;
 
 const DialogSpec& MixDesignDialogSpec();

@@ -1,23 +1,17 @@
 #include "mix1/mixdesigndlg.h"
 
 #include "adjust/adjustdesign.h"
-#include "adjust/adjustdlg.h"
-#include "common/prompter.h"
-#include "mix1/mix1calc.h"
-#include "mix1/mix1lists.h"
 #include "mix1/dialog130.h"
-#include "adjust/dialog160.h"
-#include "view/qoruview.h"
+#include "common/prompter.h"
+#include "mix1/mix1lists.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-CMixDesignDlg::CMixDesignDlg(CQoruView* pView)
-    : CFormDialog(MixDesignDialogSpec(), pView)
-    , m_pView(pView)
+CMixDesignDlg::CMixDesignDlg(QWidget* pParent)
+    : CCalcFormOf(CalcKind::Mix1, MixDesignDialogSpec(), pParent)
     , m_cbCement(dropList(IDC_CEMENT_GRADE))
     , m_cbStrength(dropList(IDC_STRENGTH_GRADE))
     , m_cbPerformance(dropList(IDC_SF_GRADE))
@@ -29,32 +23,32 @@ CMixDesignDlg::CMixDesignDlg(CQoruView* pView)
         int id;
         double* member;
     } bindings[] = {
-        { IDC_RHO_S, &m_dRhoS },
-        { IDC_RHO_G, &m_dRhoG },
-        { IDC_RHO_C, &m_dRhoC },
-        { IDC_STD_DEV, &m_dSigma },
-        { IDC_MASS_SAND, &m_dMassSand },
-        { IDC_MASS_CEMENT, &m_dMassCement },
-        { IDC_MASS_COARSE, &m_dMassCoarse },
-        { IDC_MASS_WATER, &m_dMassWater },
-        { IDC_VOL_COARSE, &m_dVolCoarse },
-        { IDC_VOL_CEMENT, &m_dVolCement },
-        { IDC_VOL_SAND, &m_dVolSand },
-        { IDC_VOL_WATER, &m_dVolWater },
-        { IDC_VG, &m_dVg },
-        { IDC_BETA1, &m_dBeta1 },
-        { IDC_RHO_F, &m_dRhoF },
-        { IDC_BETA2, &m_dBeta2 },
-        { IDC_RHO_K, &m_dRhoK },
-        { IDC_WB, &m_dWb },
-        { IDC_PHI_S, &m_dPhiS },
-        { IDC_VOL_FLYASH, &m_dVolFlyAsh },
-        { IDC_VOL_SLAG, &m_dVolSlag },
-        { IDC_MASS_FLYASH, &m_dMassFlyAsh },
-        { IDC_MASS_SLAG, &m_dMassSlag },
-        { IDC_MASS_ADMIXTURE, &m_dMassAdmixture },
-        { IDC_ALPHA, &m_dAlpha },
-        { IDC_VA, &m_dVa },
+        { IDC_RHO_S, &m_in.rhoS },
+        { IDC_RHO_G, &m_in.rhoG },
+        { IDC_RHO_C, &m_in.rhoC },
+        { IDC_STD_DEV, &m_in.sigma },
+        { IDC_MASS_SAND, &m_results.sandMass },
+        { IDC_MASS_CEMENT, &m_results.cementMass },
+        { IDC_MASS_COARSE, &m_results.coarseMass },
+        { IDC_MASS_WATER, &m_results.waterMass },
+        { IDC_VOL_COARSE, &m_results.coarseVolume },
+        { IDC_VOL_CEMENT, &m_results.cementVolume },
+        { IDC_VOL_SAND, &m_results.sandVolume },
+        { IDC_VOL_WATER, &m_results.waterVolume },
+        { IDC_VG, &m_in.vg },
+        { IDC_BETA1, &m_in.beta1 },
+        { IDC_RHO_F, &m_in.rhoF },
+        { IDC_BETA2, &m_in.beta2 },
+        { IDC_RHO_K, &m_in.rhoK },
+        { IDC_WB, &m_in.wb },
+        { IDC_PHI_S, &m_in.phiS },
+        { IDC_VOL_FLYASH, &m_results.flyAshVolume },
+        { IDC_VOL_SLAG, &m_results.slagVolume },
+        { IDC_MASS_FLYASH, &m_results.flyAshMass },
+        { IDC_MASS_SLAG, &m_results.slagMass },
+        { IDC_MASS_ADMIXTURE, &m_results.admixtureMass },
+        { IDC_ALPHA, &m_in.alpha },
+        { IDC_VA, &m_in.va },
     };
     for (const auto& b : bindings)
         bindDouble(b.id, b.member);
@@ -105,68 +99,31 @@ CMixDesignDlg::CMixDesignDlg(CQoruView* pView)
 
 void CMixDesignDlg::OnInitDialog()
 {
-    take(Mix1Inputs {}); // the opening values
-    m_checkCustom->setChecked(false);
-    m_cbStrength->setCurrentIndex(kOpeningStrengthIndex);
-    m_cbPerformance->setCurrentIndex(kOpeningPerformanceIndex);
-    m_cbCement->setCurrentIndex(kOpeningCementIndex);
-    edit(IDC_WB)->setReadOnly(true);
+    load(Mix1Inputs {}); // the opening values
     centreOverOwner();
-    UpdateData(false);
     button(IDC_ADJUST)->setEnabled(false); // nothing to adjust before a calculation
     m_cbPerformance->setFocus(Qt::OtherFocusReason);
 }
 
 Mix1Inputs CMixDesignDlg::inputs() const
 {
-    Mix1Inputs in;
+    Mix1Inputs in = m_in;
     in.performanceIndex = m_cbPerformance->currentIndex();
     in.strengthIndex = m_cbStrength->currentIndex();
     in.cementIndex = m_cbCement->currentIndex();
-    in.performanceText = m_strPerformance.toStdString();
-    in.slumpFlowText = m_strSlumpFlow.toStdString();
-    in.strengthText = m_strStrength.toStdString();
-    in.fcuK = m_dFcuK;
-    in.fceG = m_dFceG;
     in.customRatio = m_checkCustom->isChecked();
-    in.sigma = m_dSigma;
-    in.rhoC = m_dRhoC;
-    in.wb = m_dWb;
-    in.vg = m_dVg;
-    in.phiS = m_dPhiS;
-    in.beta1 = m_dBeta1;
-    in.beta2 = m_dBeta2;
-    in.va = m_dVa;
-    in.rhoG = m_dRhoG;
-    in.rhoS = m_dRhoS;
-    in.rhoF = m_dRhoF;
-    in.rhoK = m_dRhoK;
-    in.alpha = m_dAlpha;
     return in;
 }
 
-// The list selections and the tick box belong to their widgets and are
-// left alone here.
-void CMixDesignDlg::take(const Mix1Inputs& in)
+void CMixDesignDlg::load(const Mix1Inputs& in)
 {
-    m_strPerformance = QString::fromStdString(in.performanceText);
-    m_strSlumpFlow = QString::fromStdString(in.slumpFlowText);
-    m_strStrength = QString::fromStdString(in.strengthText);
-    m_dFcuK = in.fcuK;
-    m_dFceG = in.fceG;
-    m_dSigma = in.sigma;
-    m_dRhoC = in.rhoC;
-    m_dWb = in.wb;
-    m_dVg = in.vg;
-    m_dPhiS = in.phiS;
-    m_dBeta1 = in.beta1;
-    m_dBeta2 = in.beta2;
-    m_dVa = in.va;
-    m_dRhoG = in.rhoG;
-    m_dRhoS = in.rhoS;
-    m_dRhoF = in.rhoF;
-    m_dRhoK = in.rhoK;
-    m_dAlpha = in.alpha;
+    m_in = in;
+    m_checkCustom->setChecked(in.customRatio);
+    m_cbStrength->setCurrentIndex(in.strengthIndex);
+    m_cbPerformance->setCurrentIndex(in.performanceIndex);
+    m_cbCement->setCurrentIndex(in.cementIndex);
+    edit(IDC_WB)->setReadOnly(!in.customRatio);
+    UpdateData(false);
 }
 
 // A failed read leaves the boxes as the user typed them: writing the held
@@ -176,11 +133,10 @@ void CMixDesignDlg::OnSelendokSfGrade()
     const bool read = UpdateData(true);
     if (!PerformanceGradeAt(m_cbPerformance->currentIndex()))
         return;
-    Mix1Inputs in = inputs();
-    const std::optional<Message> notice = ApplyPerformanceGrade(in);
-    take(in);
+    m_in = inputs();
+    const std::optional<Message> notice = ApplyPerformanceGrade(m_in);
     if (notice)
-        ShowInfo(this, QString::fromStdString(notice->text));
+        ShowMessage(this, *notice);
     if (read)
         UpdateData(false);
 }
@@ -190,9 +146,8 @@ void CMixDesignDlg::OnSelendokStrengthGrade()
     const bool read = UpdateData(true);
     if (!StrengthGradeAt(m_cbStrength->currentIndex()))
         return;
-    Mix1Inputs in = inputs();
-    ApplyStrengthGrade(in);
-    take(in);
+    m_in = inputs();
+    ApplyStrengthGrade(m_in);
     if (read)
         UpdateData(false);
 }
@@ -202,9 +157,8 @@ void CMixDesignDlg::OnSelendokCementGrade()
     const bool read = UpdateData(true);
     if (!CementGradeAt(m_cbCement->currentIndex()))
         return;
-    Mix1Inputs in = inputs();
-    ApplyCementGrade(in);
-    take(in);
+    m_in = inputs();
+    ApplyCementGrade(m_in);
     if (read)
         UpdateData(false);
 }
@@ -221,41 +175,22 @@ void CMixDesignDlg::OnCalculate()
     if (!UpdateData(true))
         return;
     const Mix1Outcome out = CalculateMix1(inputs());
-    for (const Message& m : out.messages)
-        ShowInfo(this, QString::fromStdString(m.text));
+    showMessages(out.messages);
     if (out.stopped)
         return;
 
-    take(out.inputs);
-    const Mix1Working& w = out.working;
-    m_dVm = w.vm;
-    m_dVp = w.vp;
-    m_dRhoB = w.rhoB;
-    m_dFcu0 = w.fcu0;
-    m_dMb = w.mb;
-    const Mix1Results& r = out.results;
-    m_dVolCement = r.cementVolume;
-    m_dVolFlyAsh = r.flyAshVolume;
-    m_dVolSlag = r.slagVolume;
-    m_dVolSand = r.sandVolume;
-    m_dVolCoarse = r.coarseVolume;
-    m_dVolWater = r.waterVolume;
-    m_dMassCement = r.cementMass;
-    m_dMassFlyAsh = r.flyAshMass;
-    m_dMassSlag = r.slagMass;
-    m_dMassSand = r.sandMass;
-    m_dMassCoarse = r.coarseMass;
-    m_dMassWater = r.waterMass;
-    m_dMassAdmixture = r.admixtureMass;
+    m_in = out.inputs;
+    m_results = out.results;
     UpdateData(false);
 
-    m_pView->appendReport(out.report);
-    m_pView->setLastDesign(AdjustInputsFromMix1(r));
+    handOn(out.report);
+    m_design = AdjustInputsFromMix1(out.results);
+    Q_EMIT designed(*m_design);
     button(IDC_ADJUST)->setEnabled(true);
 }
 
 void CMixDesignDlg::OnAdjust()
 {
-    CAdjustDlg dlg(this, m_pView, *m_pView->lastDesign());
-    dlg.exec();
+    if (m_design)
+        Q_EMIT adjustRequested(*m_design);
 }

@@ -1,7 +1,5 @@
 #include "mix2/dialog135.h"
 
-#include "adjust/dialog160.h"
-
 namespace {
 
 using namespace ControlStyle;
@@ -85,30 +83,34 @@ DialogSpec Build()
     auto& c = d.controls;
 
     c.push_back({ -1, ControlKind::GroupBox, "设计要求", 7, 6, 436, 34 });
-    Pair(c, 0, 19, "自密实性能等级", 1000, ControlKind::DropList, 40);
-    Pair(c, 1, 19, "混凝土强度等级", 1010, ControlKind::DropList, 140);
-    Pair(c, 2, 19, "强度标准差σ(MPa)", 1017);
+    Pair(c, 0, 19, "自密实性能等级", IDC_SF_GRADE, ControlKind::DropList, 40);
+    Pair(c, 1, 19, "混凝土强度等级", IDC_STRENGTH_GRADE, ControlKind::DropList, 140);
+    Pair(c, 2, 19, "强度标准差σ(MPa)", IDC_STD_DEV);
 
     c.push_back({ -1, ControlKind::GroupBox, "原材料参数", 7, 44, 436, 64 });
-    Pair(c, 0, 57, "水泥强度等级(MPa)", 1011, ControlKind::DropList, 64);
-    Pair(c, 1, 57, "水泥强度富裕系数γc", 1015);
-    Pair(c, 2, 57, "水泥表观密度ρc(g/cm3)", 1002);
-    Pair(c, 0, 72, "粗骨料种类", 1018, ControlKind::DropList, 32);
-    Pair(c, 1, 72, "粗骨料表观密度ρg(g/cm3)", 1012);
-    Pair(c, 2, 72, "粗骨料绝对体积(m3)", 1021);
-    Pair(c, 0, 87, "用水量Mw(kg)", 1037);
-    Pair(c, 1, 87, "细骨料表观密度ρs(g/cm3)", 1009);
-    Pair(c, 2, 87, "含气量A(%)", 1030);
+    Pair(c, 0, 57, "水泥强度等级(MPa)", IDC_CEMENT_GRADE, ControlKind::DropList, 64);
+    Pair(c, 1, 57, "水泥强度富裕系数γc", IDC_CEMENT_SURPLUS);
+    Pair(c, 2, 57, "水泥表观密度ρc(g/cm3)", IDC_CEMENT_DENSITY);
+    Pair(c, 0, 72, "粗骨料种类", IDC_AGGREGATE_KIND, ControlKind::DropList, 32);
+    Pair(c, 1, 72, "粗骨料表观密度ρg(g/cm3)", IDC_COARSE_DENSITY);
+    Pair(c, 2, 72, "粗骨料绝对体积(m3)", IDC_COARSE_VOLUME);
+    Pair(c, 0, 87, "用水量Mw(kg)", IDC_WATER);
+    Pair(c, 1, 87, "细骨料表观密度ρs(g/cm3)", IDC_SAND_DENSITY);
+    Pair(c, 2, 87, "含气量A(%)", IDC_AIR_CONTENT);
 
     Powder(c, kPowderX[0],
-        { "粉体一", 1049, 1080, 1067, 1045, 1091, 1092, 1088, 1001, "表观密度ρf1(g/cm3)",
+        { "粉体一", IDC_POWDER1_KIND, IDC_POWDER1_DENSITY, IDC_POWDER1_REPLACE,
+            IDC_POWDER1_EXCESS, IDC_POWDER1_ACTIVE_LABEL1, IDC_POWDER1_ACTIVE_LABEL2,
+            IDC_POWDER1_INERT_LABEL, IDC_POWDER1_INERT_VOL, "表观密度ρf1(g/cm3)",
             "取代水泥系数r1(%)", "超量系数k1", "惰性料体积Vf1(L)" });
     Powder(c, kPowderX[1],
-        { "粉体二", 1050, 1013, 1036, 1055, 1094, 1095, 1089, 1008, "表观密度ρf2(g/cm3)",
+        { "粉体二", IDC_POWDER2_KIND, IDC_POWDER2_DENSITY, IDC_POWDER2_REPLACE,
+            IDC_POWDER2_EXCESS, IDC_POWDER2_ACTIVE_LABEL1, IDC_POWDER2_ACTIVE_LABEL2,
+            IDC_POWDER2_INERT_LABEL, IDC_POWDER2_INERT_VOL, "表观密度ρf2(g/cm3)",
             "取代水泥系数r2(%)", "超量系数k2", "惰性料体积Vf2(L)" });
 
     // Results: a volume and a mass per material. The powder columns are
-    // headed by the powders' names (labels 1085 and 1087).
+    // headed by the powders' names.
     c.push_back({ -1, ControlKind::GroupBox, "配合比（每立方米混凝土材料用量）", 7, 196, 436, 52 });
     const struct
     {
@@ -116,12 +118,12 @@ DialogSpec Build()
         const char* text;
         int volume, mass;
     } columns[] = {
-        { -1, "水泥", 1005, 1024 },
-        { 1085, "粉煤灰", 1083, 1084 },
-        { 1087, "矿渣粉", 1031, 1032 },
-        { -1, "细骨料", 1006, 1025 },
-        { -1, "粗骨料", 1007, 1026 },
-        { -1, "水", 1016, 1003 },
+        { -1, "水泥", IDC_CEMENT_VOL, IDC_CEMENT_MASS },
+        { IDC_POWDER1_NAME, "粉煤灰", IDC_POWDER1_VOL, IDC_POWDER1_MASS },
+        { IDC_POWDER2_NAME, "矿渣粉", IDC_POWDER2_VOL, IDC_POWDER2_MASS },
+        { -1, "细骨料", IDC_SAND_VOL, IDC_SAND_MASS },
+        { -1, "粗骨料", IDC_COARSE_VOL, IDC_COARSE_MASS },
+        { -1, "水", IDC_WATER_VOL, IDC_WATER_MASS },
     };
     c.push_back(Caption(-1, "体积(L)", 12, 219, 48, columns[0].volume));
     c.push_back(Caption(-1, "质量(kg)", 12, 233, 48, columns[0].mass));
@@ -135,7 +137,7 @@ DialogSpec Build()
         c.push_back(
             { columns[i].mass, ControlKind::Edit, "", kColumnX[i], 233, kColumnW, 12, kResult });
 
-    c.push_back({ 1071, ControlKind::PushButton, "计算(&E)", 130, 254, 56, 14, TabStop });
+    c.push_back({ IDC_CALC, ControlKind::PushButton, "计算(&E)", 130, 254, 56, 14, TabStop });
     c.push_back({ IDCANCEL, ControlKind::PushButton, "返回(&C)", 264, 254, 56, 14, TabStop });
     // Opens the trial-batch form with the last design; enabled once calculated.
     c.push_back({ IDC_ADJUST, ControlKind::PushButton, "调整(&T)…", 387, 254, 56, 14, TabStop });

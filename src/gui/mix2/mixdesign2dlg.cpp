@@ -1,11 +1,9 @@
 #include "mix2/mixdesign2dlg.h"
 
 #include "adjust/adjustdesign.h"
-#include "adjust/adjustdlg.h"
 #include "common/prompter.h"
 #include "mix2/dialog135.h"
-#include "adjust/dialog160.h"
-#include "view/qoruview.h"
+#include "mix2/mix2lists.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,70 +11,110 @@
 
 namespace {
 
-std::string Utf8(const QString& s)
-{
-    return s.toStdString();
-}
-
 QString FromUtf8(const std::string& s)
 {
     return QString::fromStdString(s);
 }
 
-} // namespace
-
-const CMixDesign2Dlg::BoxMember CMixDesign2Dlg::kBoxMembers[28] = {
-    { 1021, &CMixDesign2Dlg::m_dCoarseVolume },
-    { 1015, &CMixDesign2Dlg::m_dCementSurplus },
-    { 1017, &CMixDesign2Dlg::m_dStdDev },
-    { 1067, &CMixDesign2Dlg::m_dPowder1Replace },
-    { 1036, &CMixDesign2Dlg::m_dPowder2Replace },
-    { 1045, &CMixDesign2Dlg::m_dPowder1Excess },
-    { 1055, &CMixDesign2Dlg::m_dPowder2Excess },
-    { 1009, &CMixDesign2Dlg::m_dSandDensity },
-    { 1012, &CMixDesign2Dlg::m_dCoarseDensity },
-    { 1030, &CMixDesign2Dlg::m_dAirContent },
-    { 1080, &CMixDesign2Dlg::m_dPowder1Density },
-    { 1013, &CMixDesign2Dlg::m_dPowder2Density },
-    { 1037, &CMixDesign2Dlg::m_dWater },
-    { 1083, &CMixDesign2Dlg::m_dVolPowder1 },
-    { 1031, &CMixDesign2Dlg::m_dVolPowder2 },
-    { 1006, &CMixDesign2Dlg::m_dVolSand },
-    { 1005, &CMixDesign2Dlg::m_dVolCement },
-    { 1007, &CMixDesign2Dlg::m_dVolCoarse },
-    { 1016, &CMixDesign2Dlg::m_dVolWater },
-    { 1084, &CMixDesign2Dlg::m_dMassPowder1 },
-    { 1032, &CMixDesign2Dlg::m_dMassPowder2 },
-    { 1025, &CMixDesign2Dlg::m_dMassSand },
-    { 1024, &CMixDesign2Dlg::m_dMassCement },
-    { 1026, &CMixDesign2Dlg::m_dMassCoarse },
-    { 1003, &CMixDesign2Dlg::m_dMassWater },
-    { 1002, &CMixDesign2Dlg::m_dCementDensity },
-    { 1001, &CMixDesign2Dlg::m_dPowder1InertVol },
-    { 1008, &CMixDesign2Dlg::m_dPowder2InertVol },
+// The boxes in exchange order, which is where reading stops, each with the
+// value it shows.
+const struct
+{
+    int id;
+    double Mix2Members::*value;
+} kBoxes[] = {
+    { IDC_COARSE_VOLUME, &Mix2Members::coarseVolume },
+    { IDC_CEMENT_SURPLUS, &Mix2Members::cementSurplus },
+    { IDC_STD_DEV, &Mix2Members::stdDev },
+    { IDC_POWDER1_REPLACE, &Mix2Members::powder1Replace },
+    { IDC_POWDER2_REPLACE, &Mix2Members::powder2Replace },
+    { IDC_POWDER1_EXCESS, &Mix2Members::powder1Excess },
+    { IDC_POWDER2_EXCESS, &Mix2Members::powder2Excess },
+    { IDC_SAND_DENSITY, &Mix2Members::sandDensity },
+    { IDC_COARSE_DENSITY, &Mix2Members::coarseDensity },
+    { IDC_AIR_CONTENT, &Mix2Members::airContent },
+    { IDC_POWDER1_DENSITY, &Mix2Members::powder1Density },
+    { IDC_POWDER2_DENSITY, &Mix2Members::powder2Density },
+    { IDC_WATER, &Mix2Members::water },
+    { IDC_POWDER1_VOL, &Mix2Members::volPowder1 },
+    { IDC_POWDER2_VOL, &Mix2Members::volPowder2 },
+    { IDC_SAND_VOL, &Mix2Members::volSand },
+    { IDC_CEMENT_VOL, &Mix2Members::volCement },
+    { IDC_COARSE_VOL, &Mix2Members::volCoarse },
+    { IDC_WATER_VOL, &Mix2Members::volWater },
+    { IDC_POWDER1_MASS, &Mix2Members::massPowder1 },
+    { IDC_POWDER2_MASS, &Mix2Members::massPowder2 },
+    { IDC_SAND_MASS, &Mix2Members::massSand },
+    { IDC_CEMENT_MASS, &Mix2Members::massCement },
+    { IDC_COARSE_MASS, &Mix2Members::massCoarse },
+    { IDC_WATER_MASS, &Mix2Members::massWater },
+    { IDC_CEMENT_DENSITY, &Mix2Members::cementDensity },
+    { IDC_POWDER1_INERT_VOL, &Mix2Members::powder1InertVol },
+    { IDC_POWDER2_INERT_VOL, &Mix2Members::powder2InertVol },
 };
 
-CMixDesign2Dlg::CMixDesign2Dlg(CQoruView* pParent)
-    : CFormDialog(Dialog135(), pParent)
-    , m_pView(pParent)
+// The controls of each powder.
+const struct
 {
-    m_cbPowder2Kind = dropList(kMix2Powder2KindList);
-    m_cbPowder1Kind = dropList(kMix2Powder1KindList);
-    m_cbAggregateKind = dropList(kMix2AggregateKindList);
-    m_cbSfGrade = dropList(kMix2SfGradeList);
-    m_cbStrengthGrade = dropList(kMix2StrengthGradeList);
-    m_cbCementGrade = dropList(kMix2CementGradeList);
+    int density, replace, excess;
+    int activeLabel1, activeLabel2, inertLabel, inertBox;
+    int name; // the heading of its result column
+} kPowders[] = {
+    { IDC_POWDER1_DENSITY, IDC_POWDER1_REPLACE, IDC_POWDER1_EXCESS, IDC_POWDER1_ACTIVE_LABEL1,
+        IDC_POWDER1_ACTIVE_LABEL2, IDC_POWDER1_INERT_LABEL, IDC_POWDER1_INERT_VOL,
+        IDC_POWDER1_NAME },
+    { IDC_POWDER2_DENSITY, IDC_POWDER2_REPLACE, IDC_POWDER2_EXCESS, IDC_POWDER2_ACTIVE_LABEL1,
+        IDC_POWDER2_ACTIVE_LABEL2, IDC_POWDER2_INERT_LABEL, IDC_POWDER2_INERT_VOL,
+        IDC_POWDER2_NAME },
+};
+
+// What each powder class the core reports offers in the form.
+const struct
+{
+    bool enabled; // density, replacement and excess
+    bool inert; // the volume box in place of replacement and excess
+} kPowderClasses[] = {
+    { false, false }, // 0 none: the boxes stay in view, disabled
+    { true, false }, // 1 active
+    { true, true }, // 2 inert
+};
+
+} // namespace
+
+CMixDesign2Dlg::CMixDesign2Dlg(QWidget* pParent)
+    : CCalcFormOf(CalcKind::Mix2, Dialog135(), pParent)
+{
+    m_cbPowder2Kind = dropList(IDC_POWDER2_KIND);
+    m_cbPowder1Kind = dropList(IDC_POWDER1_KIND);
+    m_cbAggregateKind = dropList(IDC_AGGREGATE_KIND);
+    m_cbSfGrade = dropList(IDC_SF_GRADE);
+    m_cbStrengthGrade = dropList(IDC_STRENGTH_GRADE);
+    m_cbCementGrade = dropList(IDC_CEMENT_GRADE);
     // Both kind lists are labelled "种类"; their names tell them apart.
     m_cbPowder1Kind->setAccessibleName(QStringLiteral("粉体一种类"));
     m_cbPowder2Kind->setAccessibleName(QStringLiteral("粉体二种类"));
-    DoDataExchange();
-    setEnterButtons({ 1071, IDCANCEL, IDC_ADJUST });
+    for (const auto& box : kBoxes)
+        bindDouble(box.id, &(m_members.*box.value));
+    setEnterButtons({ IDC_CALC, IDCANCEL, IDC_ADJUST });
 
+    const struct
+    {
+        QComboBox* list;
+        Mix2List entries;
+    } lists[] = {
+        { m_cbPowder2Kind, Mix2List::PowderKind },
+        { m_cbPowder1Kind, Mix2List::PowderKind },
+        { m_cbAggregateKind, Mix2List::AggregateKind },
+        { m_cbSfGrade, Mix2List::SfGrade },
+        { m_cbStrengthGrade, Mix2List::StrengthGrade },
+        { m_cbCementGrade, Mix2List::CementGrade },
+    };
+    for (const auto& l : lists) {
+        for (const std::string& entry : Mix2ListEntries(l.entries))
+            l.list->addItem(FromUtf8(entry));
+    }
     // A handler runs when the user confirms an entry, the selected one too,
     // never when the code selects one.
-    for (QComboBox* list : { m_cbPowder2Kind, m_cbPowder1Kind, m_cbAggregateKind, m_cbSfGrade,
-             m_cbStrengthGrade, m_cbCementGrade })
-        fillList(list);
     connect(m_cbSfGrade, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokSfGrade);
     connect(
         m_cbStrengthGrade, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokStrengthGrade);
@@ -85,7 +123,7 @@ CMixDesign2Dlg::CMixDesign2Dlg(CQoruView* pParent)
         m_cbAggregateKind, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokAggregateKind);
     connect(m_cbPowder1Kind, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokPowder1Kind);
     connect(m_cbPowder2Kind, &QComboBox::activated, this, &CMixDesign2Dlg::OnSelendokPowder2Kind);
-    connect(button(1071), &QPushButton::clicked, this, &CMixDesign2Dlg::OnCalc);
+    connect(button(IDC_CALC), &QPushButton::clicked, this, &CMixDesign2Dlg::OnCalc);
     connect(button(IDCANCEL), &QPushButton::clicked, this, &QDialog::reject);
     connect(button(IDC_ADJUST), &QPushButton::clicked, this, &CMixDesign2Dlg::OnAdjust);
     button(IDC_ADJUST)->setEnabled(false); // nothing to adjust before a design passes
@@ -93,70 +131,34 @@ CMixDesign2Dlg::CMixDesign2Dlg(CQoruView* pParent)
     OnInitDialog();
 }
 
-double* CMixDesign2Dlg::boxMember(int id)
+void CMixDesign2Dlg::OnInitDialog()
 {
-    for (const BoxMember& b : kBoxMembers)
-        if (b.id == id)
-            return &(this->*b.member);
-    return nullptr;
+    load(Mix2Inputs {});
+    centreOverOwner();
+    OnSelendokAggregateKind();
 }
 
-const double* CMixDesign2Dlg::boxMember(int id) const
+Mix2Inputs CMixDesign2Dlg::inputs() const
 {
-    return const_cast<CMixDesign2Dlg*>(this)->boxMember(id);
+    return { m_members, selections() };
 }
 
-// The boxes in the core's exchange order, which is where reading stops.
-void CMixDesign2Dlg::DoDataExchange()
+void CMixDesign2Dlg::load(const Mix2Inputs& in)
 {
-    for (const Mix2Box& box : kMix2Boxes)
-        bindDouble(box.id, boxMember(box.id));
-}
-
-void CMixDesign2Dlg::fillList(QComboBox* list)
-{
-    for (const std::string& entry : Mix2ListEntries(list->objectName().toInt()))
-        list->addItem(FromUtf8(entry));
-}
-
-Mix2Members CMixDesign2Dlg::members() const
-{
-    Mix2Members m;
-    m.powder1Name = Utf8(m_strPowder1Name);
-    m.powder2Name = Utf8(m_strPowder2Name);
-    m.powder1Class = m_nPowder1Class;
-    m.powder2Class = m_nPowder2Class;
-    m.sfGrade = Utf8(m_strSfGrade);
-    m.slumpFlow = Utf8(m_strSlumpFlow);
-    m.vFunnelTime = Utf8(m_strVFunnelTime);
-    m.strength = m_dStrength;
-    m.strengthGrade = Utf8(m_strStrengthGrade);
-    m.cementGrade = m_dCementGrade;
-    m.aggregateKind = Utf8(m_strAggregateKind);
-    m.alphaA = m_dAlphaA;
-    m.alphaB = m_dAlphaB;
-    for (const Mix2Box& box : kMix2Boxes)
-        m.*box.value = *boxMember(box.id);
-    return m;
-}
-
-void CMixDesign2Dlg::setMembers(const Mix2Members& m)
-{
-    m_strPowder1Name = FromUtf8(m.powder1Name);
-    m_strPowder2Name = FromUtf8(m.powder2Name);
-    m_nPowder1Class = m.powder1Class;
-    m_nPowder2Class = m.powder2Class;
-    m_strSfGrade = FromUtf8(m.sfGrade);
-    m_strSlumpFlow = FromUtf8(m.slumpFlow);
-    m_strVFunnelTime = FromUtf8(m.vFunnelTime);
-    m_dStrength = m.strength;
-    m_strStrengthGrade = FromUtf8(m.strengthGrade);
-    m_dCementGrade = m.cementGrade;
-    m_strAggregateKind = FromUtf8(m.aggregateKind);
-    m_dAlphaA = m.alphaA;
-    m_dAlphaB = m.alphaB;
-    for (const Mix2Box& box : kMix2Boxes)
-        *boxMember(box.id) = m.*box.value;
+    m_members = in.members;
+    m_work = Mix2Work {};
+    m_cbStrengthGrade->setCurrentIndex(in.lists.strengthGrade);
+    m_cbSfGrade->setCurrentIndex(in.lists.sfGrade);
+    m_cbCementGrade->setCurrentIndex(in.lists.cementGrade);
+    m_cbAggregateKind->setCurrentIndex(in.lists.aggregateKind);
+    m_cbPowder1Kind->setCurrentIndex(in.lists.powder1Kind);
+    m_cbPowder2Kind->setCurrentIndex(in.lists.powder2Kind);
+    for (int powder : { 1, 2 }) {
+        showPowderClass(powder, powder == 1 ? m_members.powder1Class : m_members.powder2Class);
+        showPowderName(powder);
+    }
+    nameResultBoxes();
+    UpdateData(false);
 }
 
 Mix2Selections CMixDesign2Dlg::selections() const
@@ -171,56 +173,41 @@ Mix2Selections CMixDesign2Dlg::selections() const
     return s;
 }
 
-void CMixDesign2Dlg::OnInitDialog()
+void CMixDesign2Dlg::showPowderClass(int powder, int powderClass)
 {
-    UpdateData(false); // the members are all 0 until now
-    setMembers(Mix2Members {});
-    m_work = Mix2Work {};
-
-    const Mix2Selections opening;
-    m_cbStrengthGrade->setCurrentIndex(opening.strengthGrade);
-    m_cbSfGrade->setCurrentIndex(opening.sfGrade);
-    m_cbCementGrade->setCurrentIndex(opening.cementGrade);
-    m_cbAggregateKind->setCurrentIndex(opening.aggregateKind);
-    m_cbPowder1Kind->setCurrentIndex(opening.powder1Kind);
-    m_cbPowder2Kind->setCurrentIndex(opening.powder2Kind);
-
-    // Two active powders, every control enabled.
-    for (int powder : { 1, 2 }) {
-        const int kind = powder == 1 ? opening.powder1Kind : opening.powder2Kind;
-        Mix2ControlChange change = Mix2PowderKindControls(powder, kind, std::string());
-        change.label = 0; // the name labels keep the template's captions
-        applyControlChange(change);
-    }
-
-    centreOverOwner();
-    OnSelendokAggregateKind();
+    const auto& c = kPowders[powder == 2 ? 1 : 0];
+    const auto& offers = kPowderClasses[powderClass < 0 || powderClass > 2 ? 0 : powderClass];
+    for (int id : { c.density, c.replace, c.excess })
+        control(id)->setEnabled(offers.enabled);
+    const QList<int> active { c.replace, c.excess, c.activeLabel1, c.activeLabel2 };
+    const QList<int> inert { c.inertLabel, c.inertBox };
+    for (int id : offers.inert ? inert : active)
+        control(id)->show();
+    for (int id : offers.inert ? active : inert)
+        control(id)->hide();
 }
 
-void CMixDesign2Dlg::applyControlChange(const Mix2ControlChange& change)
+void CMixDesign2Dlg::showPowderName(int powder)
 {
-    for (int id : change.enable)
-        control(id)->setEnabled(true);
-    for (int id : change.disable)
-        control(id)->setEnabled(false);
-    for (int id : change.show)
-        control(id)->show();
-    for (int id : change.hide)
-        control(id)->hide();
-    if (auto* label = qobject_cast<QLabel*>(control(change.label)))
-        label->setText(FromUtf8(change.labelText));
-    nameResultBoxes();
+    const std::string& name = powder == 2 ? m_members.powder2Name : m_members.powder1Name;
+    if (auto* label = qobject_cast<QLabel*>(control(kPowders[powder == 2 ? 1 : 0].name)))
+        label->setText(FromUtf8(name));
 }
 
 // A result box is named by its column, headed by the material, and its row.
 void CMixDesign2Dlg::nameResultBoxes()
 {
-    const struct {
+    const struct
+    {
         int volume, mass, heading;
         const char* material;
     } columns[] = {
-        { 1005, 1024, 0, "水泥" }, { 1083, 1084, 1085, nullptr }, { 1031, 1032, 1087, nullptr },
-        { 1006, 1025, 0, "细骨料" }, { 1007, 1026, 0, "粗骨料" }, { 1016, 1003, 0, "水" },
+        { IDC_CEMENT_VOL, IDC_CEMENT_MASS, 0, "水泥" },
+        { IDC_POWDER1_VOL, IDC_POWDER1_MASS, IDC_POWDER1_NAME, nullptr },
+        { IDC_POWDER2_VOL, IDC_POWDER2_MASS, IDC_POWDER2_NAME, nullptr },
+        { IDC_SAND_VOL, IDC_SAND_MASS, 0, "细骨料" },
+        { IDC_COARSE_VOL, IDC_COARSE_MASS, 0, "粗骨料" },
+        { IDC_WATER_VOL, IDC_WATER_MASS, 0, "水" },
     };
     for (const auto& c : columns) {
         const auto* heading = qobject_cast<QLabel*>(control(c.heading));
@@ -238,11 +225,8 @@ void CMixDesign2Dlg::OnSelendokSfGrade()
     const int index = m_cbSfGrade->currentIndex();
     if (index < 0)
         return;
-    Mix2Members m = members();
-    const std::optional<Message> notice = ApplySfGrade(m, index);
-    setMembers(m);
-    if (notice)
-        ShowInfo(this, FromUtf8(notice->text));
+    if (const std::optional<Message> notice = ApplySfGrade(m_members, index))
+        ShowMessage(this, *notice);
     if (read)
         UpdateData(false);
 }
@@ -253,9 +237,7 @@ void CMixDesign2Dlg::OnSelendokStrengthGrade()
     const int index = m_cbStrengthGrade->currentIndex();
     if (index < 0)
         return;
-    Mix2Members m = members();
-    ApplyStrengthGrade(m, index);
-    setMembers(m);
+    ApplyStrengthGrade(m_members, index);
     if (read)
         UpdateData(false);
 }
@@ -266,9 +248,7 @@ void CMixDesign2Dlg::OnSelendokCementGrade()
     const int index = m_cbCementGrade->currentIndex();
     if (index < 0)
         return;
-    Mix2Members m = members();
-    ApplyCementGrade(m, index);
-    setMembers(m);
+    ApplyCementGrade(m_members, index);
     if (read)
         UpdateData(false);
 }
@@ -277,26 +257,29 @@ void CMixDesign2Dlg::OnSelendokCementGrade()
 // choosing a kind puts back the values last read, dropping text typed since.
 void CMixDesign2Dlg::OnSelendokAggregateKind()
 {
-    Mix2Members m = members();
-    ApplyAggregateKind(m, m_cbAggregateKind->currentIndex());
-    setMembers(m);
+    ApplyAggregateKind(m_members, m_cbAggregateKind->currentIndex());
     UpdateData(false);
 }
 
 void CMixDesign2Dlg::OnSelendokPowder1Kind()
 {
-    Mix2Members m = members();
-    const Mix2ControlChange change = ApplyPowderKind(m, 1, m_cbPowder1Kind->currentIndex());
-    setMembers(m);
-    applyControlChange(change);
+    OnSelendokPowderKind(1, m_cbPowder1Kind);
 }
 
 void CMixDesign2Dlg::OnSelendokPowder2Kind()
 {
-    Mix2Members m = members();
-    const Mix2ControlChange change = ApplyPowderKind(m, 2, m_cbPowder2Kind->currentIndex());
-    setMembers(m);
-    applyControlChange(change);
+    OnSelendokPowderKind(2, m_cbPowder2Kind);
+}
+
+// The boxes are neither read nor written; with no selection only the name is
+// shown again.
+void CMixDesign2Dlg::OnSelendokPowderKind(int powder, QComboBox* list)
+{
+    if (const std::optional<int> powderClass
+        = ApplyPowderKind(m_members, powder, list->currentIndex()))
+        showPowderClass(powder, *powderClass);
+    showPowderName(powder);
+    nameResultBoxes();
 }
 
 void CMixDesign2Dlg::OnCalc()
@@ -304,25 +287,25 @@ void CMixDesign2Dlg::OnCalc()
     if (!UpdateData(true))
         return; // the box without a number has been named and has the focus
 
-    const Mix2Outcome out = CalculateMix2({ members(), selections() });
-    for (const Message& message : out.messages)
-        ShowInfo(this, FromUtf8(message.text));
+    const Mix2Outcome out = CalculateMix2(inputs());
+    showMessages(out.messages);
     // A stop leaves every box as read; only the grade members may have been
     // refreshed from the lists.
-    setMembers(out.members);
+    m_members = out.members;
     if (out.stopped)
         return;
     m_work = out.work;
     UpdateData(false);
-    m_pView->appendReport(out.report);
+    handOn(out.report);
     if (out.passed) {
-        m_pView->setLastDesign(AdjustInputsFromMix2(out.members));
+        m_design = AdjustInputsFromMix2(out.members);
+        Q_EMIT designed(*m_design);
         button(IDC_ADJUST)->setEnabled(true);
     }
 }
 
 void CMixDesign2Dlg::OnAdjust()
 {
-    CAdjustDlg dlg(this, m_pView, *m_pView->lastDesign());
-    dlg.exec();
+    if (m_design)
+        Q_EMIT adjustRequested(*m_design);
 }

@@ -1,30 +1,36 @@
 #pragma once
 
-#include "common/formdialog.h"
+#include "adjust/adjustcalc.h"
+#include "common/calcform.h"
 #include "mix2/mix2calc.h"
-#include "mix2/mix2lists.h"
 #include "mix2/mix2members.h"
 
-#include <QString>
+#include <optional>
 
-class CQoruView;
 class QComboBox;
 
 // The method-2 form (template 135): the strength grade is designed first,
-// the self-compacting performance checked afterwards. It moves its members
-// to and from the boxes, runs the core on Calculate and appends the report
-// to the view it was opened from.
-class CMixDesign2Dlg : public CFormDialog
+// the self-compacting performance checked afterwards. Its boxes show the
+// members the core takes and returns; Calculate runs the core and hands the
+// report on, and a design that passes is offered to the trial-batch form.
+class CMixDesign2Dlg : public CCalcFormOf<Mix2Inputs>
 {
     Q_OBJECT
 
 public:
-    explicit CMixDesign2Dlg(CQoruView* pParent);
+    explicit CMixDesign2Dlg(QWidget* pParent);
 
-    // The members as the core knows them, and back.
-    Mix2Members members() const;
-    void setMembers(const Mix2Members& m);
+    Mix2Inputs inputs() const override;
+    void load(const Mix2Inputs& in) override;
+
+    const Mix2Members& members() const { return m_members; }
     Mix2Selections selections() const;
+
+Q_SIGNALS:
+    // The design of a calculation that passed the check.
+    void designed(const AdjustInputs& design);
+    // 调整: the trial-batch form for the last design, over this form.
+    void adjustRequested(const AdjustInputs& design);
 
 public Q_SLOTS:
     void OnSelendokSfGrade();
@@ -38,25 +44,11 @@ public Q_SLOTS:
 
 private:
     void OnInitDialog();
-    void DoDataExchange();
-    void applyControlChange(const Mix2ControlChange& change);
+    void OnSelendokPowderKind(int powder, QComboBox* list);
+    // What a powder's class (0 none, 1 active, 2 inert) offers in the form.
+    void showPowderClass(int powder, int powderClass);
+    void showPowderName(int powder);
     void nameResultBoxes();
-    void fillList(QComboBox* list);
-
-    QString m_strPowder1Name;
-    QString m_strPowder2Name;
-    QString m_strSfGrade;
-    double m_dStrength = 0; // fcu,k, MPa
-    double m_dCementGrade = 0; // fce,g, MPa
-    QString m_strStrengthGrade;
-    QString m_strAggregateKind;
-    QString m_strSlumpFlow;
-    QString m_strVFunnelTime;
-    double m_dAlphaA = 0;
-    double m_dAlphaB = 0;
-    Mix2Work m_work; // the working values of the last press
-    int m_nPowder1Class = 0; // 0 none, 1 active, 2 inert
-    int m_nPowder2Class = 0;
 
     QComboBox* m_cbPowder2Kind = nullptr;
     QComboBox* m_cbPowder1Kind = nullptr;
@@ -65,43 +57,9 @@ private:
     QComboBox* m_cbStrengthGrade = nullptr;
     QComboBox* m_cbCementGrade = nullptr;
 
-    double m_dCoarseVolume = 0; // m3
-    double m_dCementSurplus = 0;
-    double m_dStdDev = 0; // MPa
-    double m_dPowder1Replace = 0; // %
-    double m_dPowder2Replace = 0;
-    double m_dPowder1Excess = 0;
-    double m_dPowder2Excess = 0;
-    double m_dSandDensity = 0; // g/cm3
-    double m_dCoarseDensity = 0;
-    double m_dAirContent = 0; // %
-    double m_dPowder1Density = 0;
-    double m_dPowder2Density = 0;
-    double m_dWater = 0; // kg
-    double m_dVolPowder1 = 0; // L
-    double m_dVolPowder2 = 0;
-    double m_dVolSand = 0;
-    double m_dVolCement = 0;
-    double m_dVolCoarse = 0;
-    double m_dVolWater = 0;
-    double m_dMassPowder1 = 0; // kg
-    double m_dMassPowder2 = 0;
-    double m_dMassSand = 0;
-    double m_dMassCement = 0;
-    double m_dMassCoarse = 0;
-    double m_dMassWater = 0;
-    double m_dCementDensity = 0;
-    double m_dPowder1InertVol = 0; // L
-    double m_dPowder2InertVol = 0;
-
-    CQoruView* m_pView;
-
-    struct BoxMember
-    {
-        int id;
-        double CMixDesign2Dlg::*member;
-    };
-    static const BoxMember kBoxMembers[28];
-    double* boxMember(int id);
-    const double* boxMember(int id) const;
+    // The texts and values the list handlers hold, the powder classes and
+    // the 28 box values, each box bound to its own.
+    Mix2Members m_members;
+    Mix2Work m_work; // the working values of the last press
+    std::optional<AdjustInputs> m_design; // of the last calculation that passed
 };

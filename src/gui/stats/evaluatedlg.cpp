@@ -6,7 +6,6 @@
 #include "stats/dialog155.h"
 #include "stats/evaluatechart.h"
 #include "stats/groupinput.h"
-#include "view/qoruview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +22,6 @@
 
 namespace {
 
-const char* const kNotANumber = "请键入一个数。";
 const char* const kNothingToPaste = "剪贴板中没有试件强度。";
 const char* const kPassed = "合格";
 const char* const kFailed = "不合格";
@@ -74,9 +72,8 @@ QAction* PasteAction(QMenu* menu)
 
 } // namespace
 
-CEvaluateDlg::CEvaluateDlg(CQoruView* pParent)
-    : CFormDialog(EvaluateDialogSpec(), pParent)
-    , m_pView(pParent)
+CEvaluateDlg::CEvaluateDlg(QWidget* pParent)
+    : CCalcFormOf(CalcKind::Evaluate, EvaluateDialogSpec(), pParent)
 {
     m_editInput = edit(IDC_EVAL_INPUT);
     m_listGroups = qobject_cast<QTableWidget*>(control(IDC_EVAL_LIST));
@@ -195,20 +192,15 @@ void CEvaluateDlg::OnSelendokSize()
 void CEvaluateDlg::showSizeNotice()
 {
     if (const auto notice = SizeNotice(fcuK(), size()))
-        ShowInfo(this, Q(notice->text));
+        ShowMessage(this, *notice);
 }
 
 void CEvaluateDlg::OnAdd()
 {
     const GroupLineEntry entry = ReadGroupLine(m_editInput->text().toStdString());
     if (entry.check != GroupLineCheck::Accepted) {
-        // Number refusals read as the number boxes' own; the count is ours.
-        if (entry.check == GroupLineCheck::WrongCount || entry.check == GroupLineCheck::NotPositive)
-            ShowInfo(this, Q(entry.message));
-        else
-            ShowExclamation(this, Q(entry.message));
-        m_editInput->setFocus(Qt::OtherFocusReason);
-        m_editInput->selectAll();
+        ShowMessage(this, GroupLineMessage(entry));
+        focusBox(m_editInput);
         return;
     }
     addGroups({ entry.group });
@@ -329,19 +321,7 @@ void CEvaluateDlg::clearResults()
     }
 }
 
-std::optional<std::int64_t> CEvaluateDlg::readUnits(int id, int decimals)
-{
-    QLineEdit* box = edit(id);
-    const auto units = ParseUnits(box->text().toStdString(), decimals);
-    if (!units) {
-        ShowExclamation(this, QString::fromUtf8(kNotANumber));
-        box->setFocus(Qt::OtherFocusReason);
-        box->selectAll();
-    }
-    return units;
-}
-
-void CEvaluateDlg::OnEvaluate()
+EvaluationInputs CEvaluateDlg::inputs() const
 {
     EvaluationInputs in;
     const int grade = std::clamp(m_cbGrade->currentIndex(), 0, int(kEvalGrades.size()) - 1);
@@ -351,6 +331,33 @@ void CEvaluateDlg::OnEvaluate()
     in.size = size();
     in.sizeNotice = false; // shown when the size was chosen
     in.groups = m_groups;
+    if (in.method == EvalMethod::Known)
+        in.sigma0 = ParseUnits(edit(IDC_EVAL_SIGMA0)->text().toStdString(), 2).value_or(0);
+    in.factor = ParseUnits(edit(IDC_EVAL_FACTOR)->text().toStdString(), 2)
+                    .value_or(SizeFactorUnits(in.size));
+    return in;
+}
+
+void CEvaluateDlg::load(const EvaluationInputs& in)
+{
+    for (size_t i = 0; i < kEvalGrades.size(); ++i) {
+        if (kEvalGrades[i].fcuK == in.fcuK)
+            m_cbGrade->setCurrentIndex(static_cast<int>(i));
+    }
+    m_cbMethod->setCurrentIndex(static_cast<int>(in.method));
+    m_cbSize->setCurrentIndex(static_cast<int>(in.size));
+    edit(IDC_EVAL_SIGMA0)->setEnabled(in.method == EvalMethod::Known);
+    if (in.method == EvalMethod::Known)
+        edit(IDC_EVAL_SIGMA0)->setText(Q(ReportUnits(in.sigma0, 2)));
+    m_groups = in.groups;
+    edit(IDC_EVAL_FACTOR)->setText(Q(ReportUnits(in.factor, 2)));
+    clearResults();
+    refreshGroups();
+}
+
+void CEvaluateDlg::OnEvaluate()
+{
+    EvaluationInputs in = inputs();
     if (in.method == EvalMethod::Known) {
         const auto sigma0 = readUnits(IDC_EVAL_SIGMA0, 2);
         if (!sigma0)
@@ -363,8 +370,7 @@ void CEvaluateDlg::OnEvaluate()
     in.factor = *factor;
 
     const EvaluationOutcome out = Evaluate(in);
-    for (const Message& m : out.messages)
-        ShowInfo(this, Q(m.text));
+    showMessages(out.messages);
     if (out.stopped)
         return;
 
@@ -379,5 +385,5 @@ void CEvaluateDlg::OnEvaluate()
     verdict->setPalette(palette);
     m_minLimit = out.minLimit;
     refreshGroups();
-    m_pView->appendReport(out.report);
+    handOn(out.report);
 }

@@ -1,27 +1,30 @@
 #pragma once
 
-#include "common/formdialog.h"
+#include "common/calcform.h"
 #include "stats/evaluation.h"
 
 #include <optional>
 #include <vector>
 
 class CEvaluateChart;
-class CQoruView;
 class QComboBox;
 class QLineEdit;
 class QTableWidget;
 
 // The strength acceptance evaluation (template 155). Groups are typed one
 // line at a time (Enter, Enter adds) or pasted several lines at once; 评定
-// evaluates them, shows the results and the chart, and appends the report
-// to the view it was opened from.
-class CEvaluateDlg : public CFormDialog
+// evaluates them, shows the results and the chart, and hands the report on.
+class CEvaluateDlg : public CCalcFormOf<EvaluationInputs>
 {
     Q_OBJECT
 
 public:
-    explicit CEvaluateDlg(CQoruView* pParent);
+    explicit CEvaluateDlg(QWidget* pParent);
+
+    // The selections, the groups and the boxes as they stand; a box without
+    // a number gives the value its list would fill in (σ0 none).
+    EvaluationInputs inputs() const override;
+    void load(const EvaluationInputs& in) override;
 
     const std::vector<EvalGroup>& groups() const { return m_groups; }
     CEvaluateChart* chart() const { return m_pChart; }
@@ -49,7 +52,6 @@ private:
     void refreshGroups(); // the value column and the chart, with the factor now in its box
     void clearResults();
     void showSizeNotice();
-    std::optional<std::int64_t> readUnits(int id, int decimals);
     std::int64_t fcuK() const;
     SpecimenSize size() const;
     std::int64_t shownFactor() const; // the box's factor when it is a valid one, else 1.00
@@ -62,5 +64,4 @@ private:
     CEvaluateChart* m_pChart = nullptr; // over 1216
     std::vector<EvalGroup> m_groups; // the rows of the list, in order
     std::optional<std::int64_t> m_minLimit; // of the last evaluation, 0.01 MPa
-    CQoruView* m_pView;
 };

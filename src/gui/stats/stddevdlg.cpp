@@ -2,7 +2,6 @@
 
 #include "common/prompter.h"
 #include "stats/dialog150.h"
-#include "stats/stddev.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -15,16 +14,10 @@ namespace {
 
 constexpr int kColumnWidth = 170; // pixels
 
-Prompter::Icon IconOf(NoticeIcon icon)
-{
-    return icon == NoticeIcon::Exclamation ? Prompter::Icon::Exclamation
-                                           : Prompter::Icon::Information;
-}
-
 } // namespace
 
 CStdDevDlg::CStdDevDlg(QWidget* pParent)
-    : CFormDialog(StdDevDialogSpec(), pParent)
+    : CCalcFormOf(CalcKind::StdDev, StdDevDialogSpec(), pParent)
 {
     m_editStrength = edit(IDC_STRENGTH_INPUT);
     m_listStrength = qobject_cast<QTableWidget*>(control(IDC_STRENGTH_LIST));
@@ -78,27 +71,36 @@ void CStdDevDlg::OnAdd()
     if (entry.check != StrengthCheck::NotANumber)
         m_fStrength = entry.value;
     if (entry.check != StrengthCheck::Accepted) {
-        ShowNotice(this, IconOf(entry.notice.icon), QString::fromStdString(entry.notice.title),
-            QString::fromStdString(entry.notice.text));
-        if (entry.focusBox) {
-            m_editStrength->setFocus(Qt::OtherFocusReason);
-            m_editStrength->selectAll();
-        }
+        ShowMessage(this, entry.notice);
+        if (entry.focusBox)
+            focusBox(m_editStrength);
         return;
     }
 
-    auto* item = new QTableWidgetItem(QString::fromStdString(StrengthRowText(entry.value)));
-    item->setData(Qt::UserRole, static_cast<double>(entry.value));
+    addRow(entry.value);
+    m_fStrength = 0;
+    m_nCount = m_listStrength->rowCount();
+    UpdateData(false);
+    focusBox(m_editStrength); // the next value replaces the 0
+}
+
+void CStdDevDlg::addRow(float value)
+{
+    auto* item = new QTableWidgetItem(QString::fromStdString(StrengthRowText(value)));
+    item->setData(Qt::UserRole, static_cast<double>(value));
     item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const int row = m_listStrength->rowCount();
     m_listStrength->insertRow(row);
     m_listStrength->setItem(row, 0, item);
+}
 
-    m_fStrength = 0;
+void CStdDevDlg::load(const StdDevInputs& in)
+{
+    m_listStrength->setRowCount(0);
+    for (double s : in.strengths)
+        addRow(static_cast<float>(s));
     m_nCount = m_listStrength->rowCount();
     UpdateData(false);
-    m_editStrength->setFocus(Qt::OtherFocusReason);
-    m_editStrength->selectAll(); // the next value replaces the 0
 }
 
 void CStdDevDlg::OnDelete()
@@ -118,12 +120,12 @@ void CStdDevDlg::OnDelete()
 
 void CStdDevDlg::OnCompute()
 {
-    const StdDevOutcome out = ComputeStdDev(strengths(), m_dSigma);
-    for (const Message& m : out.messages)
-        ShowInfo(this, QString::fromStdString(m.text));
+    const StdDevOutcome out = ComputeStdDev(inputs().strengths, m_dSigma);
+    showMessages(out.messages);
     if (out.stopped)
         return;
     m_dSigma = out.sigma;
     m_nCount = out.count;
     UpdateData(false);
+    handOn(std::string()); // σ is shown, not reported
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "common/formdialog.h"
+#include "common/calcform.h"
+#include "stats/stddev.h"
 
 #include <vector>
 
@@ -11,7 +12,7 @@ class QTableWidget;
 // strengths are added to a list one at a time; σ comes from the values now
 // in the list. Each row keeps the value it was added with, so deleting a row
 // takes out exactly that value. Writes nothing into the report.
-class CStdDevDlg : public CFormDialog
+class CStdDevDlg : public CCalcFormOf<StdDevInputs>
 {
     Q_OBJECT
 
@@ -20,6 +21,10 @@ public:
 
     // The strengths of the rows, top to bottom (MPa, floats widened).
     std::vector<double> strengths() const;
+
+    StdDevInputs inputs() const override { return { strengths() }; }
+    // The rows of the strengths, each as Add takes it into single precision.
+    void load(const StdDevInputs& in) override;
 
 public Q_SLOTS:
     void OnAdd();
@@ -37,4 +42,5 @@ public:
 
 private:
     void OnInitDialog();
+    void addRow(float value);
 };

@@ -1,13 +1,8 @@
 #include "view/qoruview.h"
 
-#include "adjust/adjustdlg.h"
 #include "common/prompter.h"
 #include "doc/reporttext.h"
-#include "mix1/mixdesigndlg.h"
-#include "mix2/mixdesign2dlg.h"
 #include "res/strings.h"
-#include "stats/evaluatedlg.h"
-#include "stats/stddevdlg.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -295,34 +290,4 @@ void CQoruView::OnChooseFont()
         setFont(chosen);
         m_bFontChosen = true;
     }
-}
-
-void CQoruView::OnCalcMix()
-{
-    CMixDesignDlg dlg(this);
-    dlg.exec();
-}
-
-void CQoruView::OnCalcStdDev()
-{
-    CStdDevDlg dlg(this);
-    dlg.exec();
-}
-
-void CQoruView::OnCalcMix2()
-{
-    CMixDesign2Dlg dlg(this);
-    dlg.exec();
-}
-
-void CQoruView::OnCalcEvaluate()
-{
-    CEvaluateDlg dlg(this);
-    dlg.exec();
-}
-
-void CQoruView::OnCalcAdjust()
-{
-    CAdjustDlg dlg(this, this, m_lastDesign.value_or(AdjustInputs {}));
-    dlg.exec();
 }

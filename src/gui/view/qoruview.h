@@ -1,15 +1,12 @@
 #pragma once
 
-#include "adjust/adjustcalc.h"
-
 #include <QPlainTextEdit>
 #include <QTimer>
 
-#include <optional>
 #include <string>
 
 // The one view of the report: an editable, word-wrapped text that the
-// calculators append their reports to.
+// calculators' reports are appended to. It knows no calculator.
 class CQoruView : public QPlainTextEdit
 {
     Q_OBJECT
@@ -45,21 +42,11 @@ public:
     // Whether the user chose the display font, which the body then prints in.
     bool fontChosen() const { return m_bFontChosen; }
 
-    // The last design a mix form calculated in this run, which the adjustment
-    // command opens with.
-    void setLastDesign(const AdjustInputs& design) { m_lastDesign = design; }
-    const std::optional<AdjustInputs>& lastDesign() const { return m_lastDesign; }
-
 Q_SIGNALS:
     // The user changed the text (typing, cutting, pasting, undoing, appending).
     void textEdited();
 
 public Q_SLOTS:
-    void OnCalcMix();
-    void OnCalcStdDev();
-    void OnCalcMix2();
-    void OnCalcEvaluate();
-    void OnCalcAdjust();
     void OnChooseFont();
 
 protected:
@@ -82,7 +69,6 @@ private:
 
     bool m_replacing = false;
     bool m_bFontChosen = false;
-    std::optional<AdjustInputs> m_lastDesign;
     // The file length of the text, kept while only our own appends changed it.
     mutable std::size_t m_knownLength = 0;
     mutable bool m_lengthKnown = false;

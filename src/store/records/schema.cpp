@@ -117,6 +117,17 @@ const std::vector<SchemaStep> kSteps = {
         {} },
     { 3,
         {
+            // What a printed document says beyond the ledger (委托单位, 浇筑方式,
+            // 抗渗等级 …): one row a field, so a new field needs no new step.
+            "CREATE TABLE document_fields ("
+            " entry_id BIGINT NOT NULL REFERENCES entries (id) ON DELETE CASCADE,"
+            " field TEXT NOT NULL,"
+            " value TEXT NOT NULL,"
+            " PRIMARY KEY (entry_id, field))",
+        },
+        {} },
+    { 4,
+        {
             // Who made an entry (the login on a server), and a count of its
             // changes, so that an edit made on a stale copy can be refused.
             "ALTER TABLE entries ADD COLUMN owner_name TEXT NOT NULL DEFAULT ''",
@@ -151,6 +162,7 @@ const std::vector<SchemaStep> kSteps = {
             "GRANT USAGE, SELECT ON ALL SEQUENCES IN SCHEMA public TO qoru_tester",
             "GRANT INSERT, UPDATE ON materials, batches, entries, number_counters TO qoru_tester",
             "GRANT INSERT ON entry_texts, entry_batches, audit TO qoru_tester",
+            "GRANT INSERT, UPDATE, DELETE ON document_fields TO qoru_tester",
             // Only an administrator empties the 回收站.
             "GRANT DELETE ON materials, batches, entries, entry_texts, entry_batches"
             " TO qoru_admin",

@@ -104,4 +104,33 @@ TEST(NumberRule, ANameIsUtf8WithoutControlsAndFitsABox)
     }
 }
 
+TEST(NumberBox, AMemberTakesOnlyWhatItsTypeHolds)
+{
+    constexpr auto D = NumberBoxType::Double, F = NumberBoxType::Float, I = NumberBoxType::Int;
+    const struct
+    {
+        const char* text;
+        NumberBoxType type;
+        std::optional<double> value;
+    } rows[] = {
+        { "1e39", D, 1e39 },
+        { "1e39", F, std::nullopt }, // beyond single precision
+        { "-3.4e38", F, -3.4e38 },
+        { "1e-50", F, 1e-50 }, // narrows to zero: the caller's business
+        { "2147483647", I, 2147483647.0 },
+        { "2147483648", I, std::nullopt },
+        { "-2147483647", I, -2147483647.0 },
+        { "25.0", I, 25.0 },
+        { "2.5", I, std::nullopt }, // not whole
+        { "abc", D, std::nullopt },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(ReadNumberBox(row.text, row.type), row.value);
+    }
+    const Message refusal = NotANumberMessage();
+    EXPECT_EQ(refusal.kind, MessageKind::Stop);
+    EXPECT_EQ(refusal.source, MessageSource::Input);
+}
+
 } // namespace

@@ -13,8 +13,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.lists.aggregateKind = f.Index(2);
     in.members.powder1Class = f.Index(3);
     in.members.powder2Class = f.Index(3);
-    for (const Mix2Box& box : kMix2Boxes)
-        in.members.*box.value = f.Double(in.members.*box.value);
+    for (double Mix2Members::*value : { &Mix2Members::coarseVolume, &Mix2Members::cementSurplus,
+             &Mix2Members::stdDev, &Mix2Members::powder1Replace, &Mix2Members::powder2Replace,
+             &Mix2Members::powder1Excess, &Mix2Members::powder2Excess, &Mix2Members::sandDensity,
+             &Mix2Members::coarseDensity, &Mix2Members::airContent, &Mix2Members::powder1Density,
+             &Mix2Members::powder2Density, &Mix2Members::water, &Mix2Members::volPowder1,
+             &Mix2Members::volPowder2, &Mix2Members::volSand, &Mix2Members::volCement,
+             &Mix2Members::volCoarse, &Mix2Members::volWater, &Mix2Members::massPowder1,
+             &Mix2Members::massPowder2, &Mix2Members::massSand, &Mix2Members::massCement,
+             &Mix2Members::massCoarse, &Mix2Members::massWater, &Mix2Members::cementDensity,
+             &Mix2Members::powder1InertVol, &Mix2Members::powder2InertVol })
+        in.members.*value = f.Double(in.members.*value);
 
     const Mix2Outcome out = CalculateMix2(in);
     FUZZ_CHECK(out.stopped == out.report.empty());

@@ -513,10 +513,19 @@ TEST(Mix2Calc, InvalidResultsStopBeforeAnythingIsWritten)
 // The form shows each double with 15 significant digits and reads it back.
 Mix2Members ThroughTheBoxes(Mix2Members m)
 {
-    for (const Mix2Box& box : kMix2Boxes) {
-        const auto read = ParseNumberBox(FormatGeneral(m.*box.value, 15));
-        EXPECT_TRUE(read.has_value()) << box.name;
-        m.*box.value = read.value_or(0);
+    for (double Mix2Members::*value : { &Mix2Members::coarseVolume, &Mix2Members::cementSurplus,
+             &Mix2Members::stdDev, &Mix2Members::powder1Replace, &Mix2Members::powder2Replace,
+             &Mix2Members::powder1Excess, &Mix2Members::powder2Excess, &Mix2Members::sandDensity,
+             &Mix2Members::coarseDensity, &Mix2Members::airContent, &Mix2Members::powder1Density,
+             &Mix2Members::powder2Density, &Mix2Members::water, &Mix2Members::volPowder1,
+             &Mix2Members::volPowder2, &Mix2Members::volSand, &Mix2Members::volCement,
+             &Mix2Members::volCoarse, &Mix2Members::volWater, &Mix2Members::massPowder1,
+             &Mix2Members::massPowder2, &Mix2Members::massSand, &Mix2Members::massCement,
+             &Mix2Members::massCoarse, &Mix2Members::massWater, &Mix2Members::cementDensity,
+             &Mix2Members::powder1InertVol, &Mix2Members::powder2InertVol }) {
+        const auto read = ParseNumberBox(FormatGeneral(m.*value, 15));
+        EXPECT_TRUE(read.has_value()) << m.*value;
+        m.*value = read.value_or(0);
     }
     return m;
 }

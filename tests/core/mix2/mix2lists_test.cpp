@@ -4,34 +4,28 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
 
-bool Has(const std::vector<int>& ids, int id)
-{
-    return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
-
 TEST(Mix2Lists, EntriesKeepTheirCountAndOrder)
 {
-    EXPECT_EQ(Mix2ListEntries(1000), (std::vector<std::string> { "一级", "二级", "三级" }));
-    const auto strength = Mix2ListEntries(1010);
+    EXPECT_EQ(Mix2ListEntries(Mix2List::SfGrade),
+        (std::vector<std::string> { "一级", "二级", "三级" }));
+    const auto strength = Mix2ListEntries(Mix2List::StrengthGrade);
     ASSERT_EQ(strength.size(), 16u);
     EXPECT_EQ(strength.front(), "C7.5");
     EXPECT_EQ(strength[5], "C30");
     EXPECT_EQ(strength.back(), "C80");
-    EXPECT_EQ(Mix2ListEntries(1011),
+    EXPECT_EQ(Mix2ListEntries(Mix2List::CementGrade),
         (std::vector<std::string> { "22.5", "27.5", "32.5", "42.5", "52.5", "62.5" }));
-    EXPECT_EQ(Mix2ListEntries(1018), (std::vector<std::string> { "碎石", "卵石" }));
-    const auto powders = Mix2ListEntries(1049);
+    EXPECT_EQ(
+        Mix2ListEntries(Mix2List::AggregateKind), (std::vector<std::string> { "碎石", "卵石" }));
+    const auto powders = Mix2ListEntries(Mix2List::PowderKind);
     ASSERT_EQ(powders.size(), 7u);
     EXPECT_EQ(powders[1], "粉煤灰");
     EXPECT_EQ(powders[6], "惰性料");
-    EXPECT_EQ(Mix2ListEntries(1050), powders);
-    EXPECT_TRUE(Mix2ListEntries(1234).empty());
 }
 
 TEST(Mix2Lists, GradeHandlersSetTheirMembersAndIgnoreNoSelection)
@@ -94,69 +88,39 @@ TEST(Mix2Lists, SfGradeChecksTheCoarseVolumeWithBoundsIncluded)
     EXPECT_EQ(fresh.sfGrade, "");
 }
 
-TEST(Mix2Lists, InertPowderSwapsTheActiveControlsForTheVolume)
+TEST(Mix2Lists, PowderKindStoresNameAndClassOfItsPowderOnly)
 {
-    Mix2Members m;
-    Mix2ControlChange c = ApplyPowderKind(m, 1, 6);
-    EXPECT_EQ(m.powder1Name, "惰性料");
-    EXPECT_EQ(m.powder1Class, 2);
-    EXPECT_EQ(c.label, 1085);
-    EXPECT_EQ(c.labelText, "惰性料");
-    for (int id : { 1067, 1045, 1091, 1092 })
-        EXPECT_TRUE(Has(c.hide, id) && !Has(c.show, id)) << id;
-    for (int id : { 1088, 1001 })
-        EXPECT_TRUE(Has(c.show, id) && !Has(c.hide, id)) << id;
-    for (int id : { 1080, 1067, 1045 })
-        EXPECT_TRUE(Has(c.enable, id)) << id;
+    const struct
+    {
+        int powder, index;
+        const char* name;
+        int powderClass;
+    } rows[] = {
+        { 1, 6, "惰性料", 2 },
+        { 1, 1, "粉煤灰", 1 },
+        { 1, 0, "粉体一", 0 },
+        { 2, 0, "粉体二", 0 },
+        { 2, 4, "硅粉", 1 },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.powder) + "/" + std::to_string(row.index));
+        Mix2Members m;
+        EXPECT_EQ(ApplyPowderKind(m, row.powder, row.index), row.powderClass);
+        const Mix2Members fresh;
+        EXPECT_EQ(row.powder == 1 ? m.powder1Name : m.powder2Name, row.name);
+        EXPECT_EQ(row.powder == 1 ? m.powder1Class : m.powder2Class, row.powderClass);
+        EXPECT_EQ(row.powder == 1 ? m.powder2Name : m.powder1Name,
+            row.powder == 1 ? fresh.powder2Name : fresh.powder1Name)
+            << "the other powder untouched";
+    }
 
-    c = ApplyPowderKind(m, 1, 1);
-    EXPECT_EQ(m.powder1Name, "粉煤灰");
-    EXPECT_EQ(m.powder1Class, 1);
-    for (int id : { 1067, 1045, 1091, 1092 })
-        EXPECT_TRUE(Has(c.show, id)) << id;
-    for (int id : { 1088, 1001 })
-        EXPECT_TRUE(Has(c.hide, id)) << id;
-}
-
-TEST(Mix2Lists, NoSecondPowderDisablesItsBoxesButKeepsThemVisible)
-{
+    // No selection keeps what is held, and says so.
     Mix2Members m;
-    const Mix2ControlChange c = ApplyPowderKind(m, 2, 0);
+    ApplyPowderKind(m, 2, 0);
+    EXPECT_FALSE(ApplyPowderKind(m, 2, -1).has_value());
+    EXPECT_FALSE(ApplyPowderKind(m, 2, 7).has_value());
     EXPECT_EQ(m.powder2Name, "粉体二");
     EXPECT_EQ(m.powder2Class, 0);
-    EXPECT_EQ(m.powder1Class, 1) << "powder 1 untouched";
-    EXPECT_EQ(c.label, 1087);
-    EXPECT_EQ(c.labelText, "粉体二");
-    EXPECT_EQ(c.disable, (std::vector<int> { 1013, 1036, 1055 }));
-    EXPECT_TRUE(c.enable.empty());
-    for (int id : { 1036, 1055, 1094, 1095 })
-        EXPECT_TRUE(Has(c.show, id)) << id;
-    for (int id : { 1089, 1008 })
-        EXPECT_TRUE(Has(c.hide, id)) << id;
-
-    // No selection: only the label is set again.
-    const Mix2ControlChange none = ApplyPowderKind(m, 2, -1);
-    EXPECT_EQ(m.powder2Class, 0);
-    EXPECT_EQ(none.labelText, "粉体二");
-    EXPECT_TRUE(
-        none.enable.empty() && none.disable.empty() && none.show.empty() && none.hide.empty());
-}
-
-TEST(Mix2Lists, BoxesAreExchangedInTheirFixedOrder)
-{
-    ASSERT_EQ(std::size(kMix2Boxes), 28u);
-    EXPECT_EQ(kMix2Boxes[0].id, 1021);
-    EXPECT_EQ(kMix2Boxes[12].id, 1037);
-    EXPECT_EQ(kMix2Boxes[25].id, 1002);
-    EXPECT_EQ(kMix2Boxes[27].id, 1008);
-    // Each box is bound to its own value.
-    Mix2Members m;
-    for (std::size_t i = 0; i < std::size(kMix2Boxes); ++i)
-        m.*kMix2Boxes[i].value = static_cast<double>(i + 1);
-    EXPECT_EQ(m.coarseVolume, 1);
-    EXPECT_EQ(m.water, 13);
-    EXPECT_EQ(m.cementDensity, 26);
-    EXPECT_EQ(m.powder2InertVol, 28);
 }
 
 } // namespace

@@ -106,22 +106,30 @@ TEST(Evaluation, GroupValueByTheFifteenPercentRule)
         std::int64_t factor;
         GroupTaken taken;
         std::int64_t value; // -1: none
+        const char* off; // which of the extremes lies beyond 15 % of the middle
     };
     const Row rows[] = {
-        { "both_differences_exactly_15pc_mean", { 400, 460, 340 }, 100, GroupTaken::Mean, 400 },
-        { "high_just_beyond_takes_middle", { 400, 461, 340 }, 100, GroupTaken::Middle, 400 },
-        { "low_just_beyond_takes_middle", { 339, 400, 460 }, 100, GroupTaken::Middle, 400 },
-        { "worked_5.1_over_4.995", { 333, 384, 330 }, 100, GroupTaken::Middle, 333 },
-        { "both_beyond_invalid", { 300, 400, 200 }, 100, GroupTaken::Invalid, -1 },
-        { "mean_of_thirds_half_up", { 300, 310, 311 }, 105, GroupTaken::Mean, 322 }, // 32.235
-        { "given_value_factored_half_up", { 301 }, 95, GroupTaken::Given, 286 }, // 28.595
-        { "mean_rounds_down_below_half", { 300, 300, 301 }, 100, GroupTaken::Mean, 300 },
+        { "both_differences_exactly_15pc_mean", { 400, 460, 340 }, 100, GroupTaken::Mean, 400, "" },
+        { "high_just_beyond_takes_middle", { 400, 461, 340 }, 100, GroupTaken::Middle, 400,
+            "high" },
+        { "low_just_beyond_takes_middle", { 339, 400, 460 }, 100, GroupTaken::Middle, 400, "low" },
+        { "worked_5.1_over_4.995", { 333, 384, 330 }, 100, GroupTaken::Middle, 333, "high" },
+        { "both_beyond_invalid", { 300, 400, 200 }, 100, GroupTaken::Invalid, -1, "both" },
+        { "mean_of_thirds_half_up", { 300, 310, 311 }, 105, GroupTaken::Mean, 322, "" }, // 32.235
+        { "given_value_factored_half_up", { 301 }, 95, GroupTaken::Given, 286, "" }, // 28.595
+        { "mean_rounds_down_below_half", { 300, 300, 301 }, 100, GroupTaken::Mean, 300, "" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const GroupResult r = EvaluateGroup({ row.strengths }, row.factor);
         EXPECT_EQ(r.taken, row.taken);
         EXPECT_EQ(r.value.value_or(-1), row.value);
+        const std::string off = row.off;
+        EXPECT_EQ(r.highOff, off == "high" || off == "both");
+        EXPECT_EQ(r.lowOff, off == "low" || off == "both");
+        if (r.taken == GroupTaken::Middle) {
+            EXPECT_EQ(r.middle * row.factor / 100, row.value);
+        }
     }
 }
 

@@ -37,8 +37,7 @@ TEST(StrengthBox, TextThatIsNoFloatIsNotANumber)
         const StrengthEntry e = ReadStrengthBox(text);
         EXPECT_EQ(e.check, StrengthCheck::NotANumber);
         EXPECT_EQ(e.notice.text, "请键入一个数。");
-        EXPECT_EQ(e.notice.icon, NoticeIcon::Exclamation);
-        EXPECT_EQ(e.notice.title, "Qoru");
+        EXPECT_EQ(e.notice.source, MessageSource::Input);
         EXPECT_TRUE(e.focusBox);
     }
 }
@@ -51,8 +50,7 @@ TEST(StrengthBox, RangeIsCheckedInSinglePrecision)
         const StrengthEntry e = ReadStrengthBox(text);
         EXPECT_EQ(e.check, StrengthCheck::OutOfRange);
         EXPECT_EQ(e.notice.text, kRangeText);
-        EXPECT_EQ(e.notice.icon, NoticeIcon::Exclamation);
-        EXPECT_EQ(e.notice.title, "Qoru");
+        EXPECT_EQ(e.notice.source, MessageSource::Input);
         EXPECT_TRUE(e.focusBox);
     }
     EXPECT_EQ(ReadStrengthBox("500.5").value, 500.5f); // the member still takes it
@@ -71,8 +69,7 @@ TEST(StrengthBox, ZeroIsRefusedAfterTheRangeCheck)
         EXPECT_EQ(e.check, StrengthCheck::NotPositive);
         EXPECT_EQ(e.value, 0.0f);
         EXPECT_EQ(e.notice.text, "砼试件强度应大于零。");
-        EXPECT_EQ(e.notice.icon, NoticeIcon::Information);
-        EXPECT_EQ(e.notice.title, "提示");
+        EXPECT_EQ(e.notice.source, MessageSource::Calculator);
         EXPECT_FALSE(e.focusBox);
     }
 }

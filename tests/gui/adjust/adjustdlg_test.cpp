@@ -7,6 +7,7 @@
 #include "res/commandids.h"
 #include "app/mainframe.h"
 #include "app/qoruapp.h"
+#include "calc/calculators.h"
 #include "common/exactdecimal.h"
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void method1_hands_its_design_over_after_a_calculation()
     {
         CMixDesignDlg mix(view());
+        m_app->calculators()->attach(&mix);
         mix.setModal(false);
         mix.show();
         QPushButton* adjust = mix.button(IDC_ADJUST);
@@ -135,6 +137,7 @@ private Q_SLOTS:
     void method2_hands_over_its_chosen_powders()
     {
         CMixDesign2Dlg mix(view());
+        m_app->calculators()->attach(&mix);
         mix.setModal(false);
         mix.show();
         QVERIFY(!mix.button(IDC_ADJUST)->isEnabled());
@@ -167,7 +170,7 @@ private Q_SLOTS:
         AdjustInputs design;
         design.powder1Name = "石粉";
         design.masses = { "285", "0", "0", "712.5", "1453.5", "165.3", "0" };
-        view()->setLastDesign(design);
+        m_app->calculators()->setLastDesign(design);
         const QString before = view()->toPlainText();
         withForm([&] { command->trigger(); },
             [&](CAdjustDlg* form) {

@@ -4,6 +4,7 @@
 #include "res/commandids.h"
 #include "app/mainframe.h"
 #include "app/qoruapp.h"
+#include "calc/calculators.h"
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
 #include "mix1/mix1calc.h"
@@ -111,6 +112,7 @@ private Q_SLOTS:
     {
         QVERIFY(StartTestApp(m_prompter, m_app));
         m_dlg = std::make_unique<CMixDesignDlg>(view());
+        m_app->calculators()->attach(m_dlg.get());
         // Shown, not run: exec() would wait for a person.
         m_dlg->setModal(false);
         m_dlg->show();

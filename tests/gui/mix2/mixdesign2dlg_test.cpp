@@ -1,5 +1,6 @@
 // The method-2 form driven through its widgets: opening values, the six
 // list handlers, the Enter rule and what a press shows, writes and appends.
+#include "calc/calculators.h"
 #include "guitestmain.h"
 #include "mix2/mixdesign2dlg.h"
 #include "core/mix2/mix2golden.h"
@@ -109,6 +110,7 @@ private Q_SLOTS:
         m_view->resize(600, 400);
         m_view->show();
         m_dlg = std::make_unique<CMixDesign2Dlg>(m_view.get());
+        connect(m_dlg.get(), &CCalcForm::reportReady, m_view.get(), &CQoruView::appendReport);
         m_dlg->setWindowModality(Qt::NonModal); // exec() would block; the watchdog closes modals
         m_dlg->show();
         QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
@@ -510,7 +512,7 @@ private Q_SLOTS:
         QCOMPARE(m_view->toPlainText(), QStringLiteral("前文"));
     }
 
-    void the_view_command_runs_the_form_modally_over_the_view()
+    void the_command_runs_the_form_modally_over_the_view()
     {
         m_dlg.reset();
         m_view->setPlainText(QStringLiteral("前文"));
@@ -523,7 +525,9 @@ private Q_SLOTS:
             QTest::mouseClick(form->button(1071), Qt::LeftButton);
             form->reject();
         });
-        m_view->OnCalcMix2();
+        CCalculators calculators(m_view.get());
+        connect(&calculators, &CCalculators::reportReady, m_view.get(), &CQoruView::appendReport);
+        calculators.OnCalcMix2();
         QVERIFY(seen);
         QCOMPARE(m_view->toPlainText(),
             QStringLiteral("前文") + AsViewText(Mix2ReportText(Mix2OpeningReportLines())));

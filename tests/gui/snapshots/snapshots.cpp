@@ -3,6 +3,7 @@
 #include "res/commandids.h"
 #include "app/mainframe.h"
 #include "app/qoruapp.h"
+#include "calc/calculators.h"
 #include "doc/qorudoc.h"
 #include "guitestmain.h"
 #include "mix1/mix1calc.h"
@@ -89,6 +90,7 @@ bool MixDesignShots()
     if (!app)
         return false;
     CMixDesignDlg dlg(app->view());
+    app->calculators()->attach(&dlg);
     dlg.setModal(false);
     dlg.show();
     bool ok = Save(&dlg, QStringLiteral("mix1-open"));
@@ -108,6 +110,7 @@ bool Mix2Shots()
     if (!app)
         return false;
     CMixDesign2Dlg dlg(app->view());
+    app->calculators()->attach(&dlg);
     dlg.setWindowModality(Qt::NonModal); // the watchdog closes modal windows
     dlg.show();
     bool ok = Save(&dlg, QStringLiteral("mix2-opening"));
@@ -132,10 +135,12 @@ bool AdjustShots()
     if (!app)
         return false;
     CMixDesignDlg mix(app->view());
+    app->calculators()->attach(&mix);
     mix.setModal(false);
     mix.show();
     mix.button(IDC_CALCULATE)->click();
-    CAdjustDlg dlg(&mix, app->view(), *app->view()->lastDesign());
+    CAdjustDlg dlg(&mix, *app->calculators()->lastDesign());
+    app->calculators()->attach(&dlg);
     dlg.setModal(false);
     dlg.show();
     bool ok = Save(&dlg, QStringLiteral("adjust-open"));
@@ -159,6 +164,7 @@ bool StdDevShots()
     if (!app)
         return false;
     CStdDevDlg dlg(app->view());
+    app->calculators()->attach(&dlg);
     dlg.setModal(false);
     dlg.show();
     bool ok = Save(&dlg, QStringLiteral("stddev-empty"));
@@ -186,6 +192,7 @@ bool EvaluateShots()
     if (!app)
         return false;
     CEvaluateDlg dlg(app->view());
+    app->calculators()->attach(&dlg);
     dlg.setWindowModality(Qt::NonModal); // the watchdog closes modal windows
     dlg.show();
     bool ok = Save(&dlg, QStringLiteral("evaluate-empty"));
@@ -197,6 +204,7 @@ bool EvaluateShots()
     ok = Save(&dlg, QStringLiteral("evaluate-passed")) && ok;
 
     CEvaluateDlg failing(app->view());
+    app->calculators()->attach(&failing);
     failing.setWindowModality(Qt::NonModal);
     failing.show();
     failing.pasteBlock(QStringLiteral(

@@ -54,6 +54,7 @@ private Q_SLOTS:
         m_view = std::make_unique<CQoruView>();
         m_view->show();
         m_dlg = std::make_unique<CEvaluateDlg>(m_view.get());
+        connect(m_dlg.get(), &CCalcForm::reportReady, m_view.get(), &CQoruView::appendReport);
         m_dlg->setModal(false); // a shown modal window would trip the watchdog
         m_dlg->show();
         QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));

@@ -1,0 +1,79 @@
+#include "calc/calculators.h"
+
+#include "adjust/adjustdlg.h"
+#include "mix1/mixdesigndlg.h"
+#include "mix2/mixdesign2dlg.h"
+#include "stats/evaluatedlg.h"
+#include "stats/stddevdlg.h"
+
+CCalculators::CCalculators(QWidget* formParent, QObject* parent)
+    : QObject(parent)
+    , m_pFormParent(formParent)
+{ }
+
+void CCalculators::attach(CCalcForm* form)
+{
+    connect(form, &CCalcForm::reportReady, this, &CCalculators::reportReady);
+    connect(form, &CCalcForm::calculated, this, [this, form] { Q_EMIT calculated(form); });
+}
+
+template <typename MixForm> void CCalculators::attachMix(MixForm* form)
+{
+    attach(static_cast<CCalcForm*>(form));
+    connect(form, &MixForm::designed, this, &CCalculators::setLastDesign);
+    connect(form, &MixForm::adjustRequested, this, [this, form](const AdjustInputs& design) {
+        m_lastDesign = design;
+        openAdjust(form, design);
+    });
+}
+
+void CCalculators::attach(CMixDesignDlg* form)
+{
+    attachMix(form);
+}
+
+void CCalculators::attach(CMixDesign2Dlg* form)
+{
+    attachMix(form);
+}
+
+template <typename Form> void CCalculators::run(Form& form)
+{
+    attach(&form);
+    form.exec();
+}
+
+void CCalculators::openAdjust(QWidget* over, const AdjustInputs& design)
+{
+    CAdjustDlg dlg(over, design);
+    run(dlg);
+}
+
+void CCalculators::OnCalcMix()
+{
+    CMixDesignDlg dlg(m_pFormParent);
+    run(dlg);
+}
+
+void CCalculators::OnCalcStdDev()
+{
+    CStdDevDlg dlg(m_pFormParent);
+    run(dlg);
+}
+
+void CCalculators::OnCalcMix2()
+{
+    CMixDesign2Dlg dlg(m_pFormParent);
+    run(dlg);
+}
+
+void CCalculators::OnCalcEvaluate()
+{
+    CEvaluateDlg dlg(m_pFormParent);
+    run(dlg);
+}
+
+void CCalculators::OnCalcAdjust()
+{
+    openAdjust(m_pFormParent, m_lastDesign.value_or(AdjustInputs {}));
+}

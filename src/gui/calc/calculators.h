@@ -1,0 +1,62 @@
+#pragma once
+
+#include "adjust/adjustcalc.h"
+
+#include <QObject>
+
+#include <optional>
+#include <string>
+
+class CCalcForm;
+class CMixDesignDlg;
+class CMixDesign2Dlg;
+class QWidget;
+
+// The calculator switchboard: the commands that open the forms, what the
+// forms hand on, and the state of the run they share (the last design).
+// It knows the forms; the view knows none of them and only takes the reports
+// this passes on.
+class CCalculators : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The forms open over `formParent` (the report view).
+    explicit CCalculators(QWidget* formParent, QObject* parent = nullptr);
+
+    // The last design a mix form calculated in this run, which the
+    // trial-batch command opens with.
+    const std::optional<AdjustInputs>& lastDesign() const { return m_lastDesign; }
+    void setLastDesign(const AdjustInputs& design) { m_lastDesign = design; }
+
+    // Connects a form as the commands connect theirs: its reports and
+    // calculations are passed on, a mix form's design is kept and its 调整
+    // opens the trial-batch form over it.
+    void attach(CCalcForm* form);
+    void attach(CMixDesignDlg* form);
+    void attach(CMixDesign2Dlg* form);
+
+Q_SIGNALS:
+    // Every form's report, for the document.
+    void reportReady(const std::string& report);
+    // Every completed calculation, by the form it came from: its kind() and
+    // inputs() tell what was calculated.
+    void calculated(CCalcForm* form);
+
+public Q_SLOTS:
+    void OnCalcMix();
+    void OnCalcStdDev();
+    void OnCalcMix2();
+    void OnCalcEvaluate();
+    void OnCalcAdjust();
+
+private:
+    template <typename MixForm> void attachMix(MixForm* form);
+    // The trial-batch form for `design`, modal over `over`.
+    void openAdjust(QWidget* over, const AdjustInputs& design);
+    // Runs a form modally; it is destroyed when it closes.
+    template <typename Form> void run(Form& form);
+
+    QWidget* m_pFormParent;
+    std::optional<AdjustInputs> m_lastDesign;
+};

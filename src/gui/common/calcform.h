@@ -1,0 +1,60 @@
+#pragma once
+
+#include "common/calckind.h"
+#include "common/formdialog.h"
+#include "common/message.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Every calculator form: built from its template table over a parent widget,
+// it reads its boxes by the number-box rule, runs its core calculation on a
+// press, shows the outcome's messages in order and hands a completed
+// calculation on through its signals. Where the report goes is not its
+// business: the switchboard connects it.
+class CCalcForm : public CFormDialog
+{
+    Q_OBJECT
+
+public:
+    CCalcForm(CalcKind kind, const DialogSpec& dialog, QWidget* parent);
+
+    CalcKind kind() const { return m_kind; }
+
+    // Each message in turn, the calculator's as notices, the input rule's as
+    // the framework's.
+    void showMessages(const Messages& messages);
+
+Q_SIGNALS:
+    // A report for the document: UTF-8, "\r\n" line ends, beginning with its
+    // own line break.
+    void reportReady(const std::string& report);
+    // A press went through; its report, if it writes one, has just been
+    // handed on. The form's inputs() are those the press worked on.
+    void calculated(CalcKind kind);
+
+protected:
+    // A box read as exact decimals, rounded half up to `decimals`; a box
+    // without a number is refused as UpdateData refuses it.
+    std::optional<std::int64_t> readUnits(int id, int decimals);
+    // Hands a completed calculation on: its report (none for an empty one),
+    // then the news that it went through.
+    void handOn(const std::string& report);
+
+private:
+    CalcKind m_kind;
+};
+
+// A calculator form with its core inputs struct: what it would calculate on
+// now, and filling the form from such a struct (reopening a recorded
+// calculation, restoring defaults).
+template <typename Inputs> class CCalcFormOf : public CCalcForm
+{
+public:
+    using InputsType = Inputs;
+    using CCalcForm::CCalcForm;
+
+    virtual Inputs inputs() const = 0;
+    virtual void load(const Inputs& in) = 0;
+};
