@@ -9,7 +9,9 @@ protected:
     DocumentFieldStore fields { store };
 };
 
-TEST_F(DocumentFieldsTest, KeepsTheFieldsOfEachEntryApart)
+QORU_BOTH_STORES(DocumentFieldsTest);
+
+TEST_P(DocumentFieldsTest, KeepsTheFieldsOfEachEntryApart)
 {
     auto a = ledger.recordEntry(Design());
     auto b = ledger.recordEntry(Design());
@@ -25,7 +27,7 @@ TEST_F(DocumentFieldsTest, KeepsTheFieldsOfEachEntryApart)
     EXPECT_EQ(fields.entryByNumber("PB-1999-0001").error().code, StoreErrorCode::NotFound);
 }
 
-TEST_F(DocumentFieldsTest, RefusesAnIssuedEntryAndChangesNothing)
+TEST_P(DocumentFieldsTest, RefusesAnIssuedEntryAndChangesNothing)
 {
     auto a = ledger.recordEntry(Design());
     ASSERT_TRUE(a);

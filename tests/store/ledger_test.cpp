@@ -3,6 +3,7 @@
 namespace {
 
 using Ledger = StoreTest;
+QORU_BOTH_STORES(Ledger);
 
 std::vector<std::string> Numbers(const std::vector<EntryRow>& rows)
 {
@@ -12,7 +13,7 @@ std::vector<std::string> Numbers(const std::vector<EntryRow>& rows)
     return numbers;
 }
 
-TEST_F(Ledger, NumbersEachYearAndKeepsEditedNumbersUnique)
+TEST_P(Ledger, NumbersEachYearAndKeepsEditedNumbersUnique)
 {
     const auto record
         = [&](const std::string& time) { return ledger.recordEntry(Design("mix1", time))->number; };
@@ -44,7 +45,7 @@ TEST_F(Ledger, NumbersEachYearAndKeepsEditedNumbersUnique)
     EXPECT_EQ(audit[1].user, "李工");
 }
 
-TEST_F(Ledger, MovesDraftToReviewedToIssuedAndThenRefusesChanges)
+TEST_P(Ledger, MovesDraftToReviewedToIssuedAndThenRefusesChanges)
 {
     const std::int64_t id = ledger.recordEntry(Design())->id;
     EXPECT_FALSE(ledger.advance(id, EntryState::Issued, "王审核"));
@@ -69,7 +70,7 @@ TEST_F(Ledger, MovesDraftToReviewedToIssuedAndThenRefusesChanges)
             "审核 王审核 草稿→已审核", "下发 赵下发 已审核→已下发" }));
 }
 
-TEST_F(Ledger, RevisingAnIssuedDesignMakesAChain)
+TEST_P(Ledger, RevisingAnIssuedDesignMakesAChain)
 {
     const std::int64_t cement = *library.addMaterial(Cement("海螺"));
     NewEntry e = Design();
@@ -106,7 +107,7 @@ TEST_F(Ledger, RevisingAnIssuedDesignMakesAChain)
     EXPECT_EQ(Numbers(*ledger.children(r2->id)), (std::vector<std::string> { "PB-2026-0002" }));
 }
 
-TEST_F(Ledger, FiltersByTextKindAndDateNewestFirst)
+TEST_P(Ledger, FiltersByTextKindAndDateNewestFirst)
 {
     const struct
     {
@@ -160,7 +161,7 @@ TEST_F(Ledger, FiltersByTextKindAndDateNewestFirst)
     EXPECT_EQ(ledger.entryIds(bad).error().field, "from");
 }
 
-TEST_F(Ledger, RefusedRecordsWriteNothing)
+TEST_P(Ledger, RefusedRecordsWriteNothing)
 {
     const std::int64_t sand
         = *library.addBatch(BatchOf(*library.addMaterial(Sand("河砂")), "S-01"));
@@ -197,16 +198,12 @@ TEST_F(Ledger, RefusedRecordsWriteNothing)
         EXPECT_EQ(recorded.error().field, c.field);
         for (const char* table :
             { "entries", "entry_texts", "entry_batches", "audit", "number_counters" })
-            EXPECT_EQ(RawScalar(file(),
-                          QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table)))
-                          .toInt(),
-                0)
-                << table;
+            EXPECT_EQ(rawCount(QLatin1String(table)), 0) << table;
     }
     EXPECT_EQ(ledger.recordEntry(Design())->number, "PB-2026-0001");
 }
 
-TEST_F(Ledger, RecycleBinRestoresAndPurgesOnlyFromTheBin)
+TEST_P(Ledger, RecycleBinRestoresAndPurgesOnlyFromTheBin)
 {
     const std::int64_t id = ledger.recordEntry(Design())->id;
     ASSERT_TRUE(ledger.recordEntry(Design()));
@@ -225,12 +222,35 @@ TEST_F(Ledger, RecycleBinRestoresAndPurgesOnlyFromTheBin)
     EXPECT_EQ(ledger.entry(id).error().code, StoreErrorCode::NotFound);
     EXPECT_EQ(*ledger.countEntries(bin), 0);
     // The audit keeps what happened to it, by number.
-    EXPECT_EQ(RawScalar(file(),
-                  QStringLiteral(
-                      "SELECT group_concat(action) FROM audit WHERE entry_number = 'PB-2026-0001'"
-                      " AND entry_id IS NULL"))
-                  .toString(),
+    EXPECT_EQ(rawColumn(QStringLiteral("SELECT action FROM audit WHERE entry_number = "
+                                       "'PB-2026-0001' AND entry_id IS NULL ORDER BY id"))
+                  .join(QLatin1Char(',')),
         QStringLiteral("制单,删除,恢复,删除,彻底删除"));
+}
+
+TEST_P(Ledger, AnEditOnAStaleCopyIsRefusedSayingWhatChangedAndByWhom)
+{
+    const EntryRow made = *ledger.recordEntry(Design());
+    ASSERT_TRUE(
+        ledger.editField(made.id, EntryField::Project, "滨江二期", "李工", made.rowVersion));
+    const EntryRow now = ledger.entry(made.id)->row;
+    EXPECT_GT(now.rowVersion, made.rowVersion);
+
+    // Both an edit and a step made on the copy read before 李工's change.
+    const Result<void> stale[] = {
+        ledger.editField(made.id, EntryField::Project, "滨江三期", "张工", made.rowVersion),
+        ledger.advance(made.id, EntryState::Reviewed, "张工", made.rowVersion),
+    };
+    for (const Result<void>& refused : stale) {
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.error().code, StoreErrorCode::Stale);
+        for (const char* said : { "李工", "滨江二期", "PB-2026-0001" })
+            EXPECT_NE(refused.error().message.find(said), std::string::npos) << said;
+    }
+    const Entry kept = *ledger.entry(made.id);
+    EXPECT_EQ(kept.row.project, "滨江二期");
+    EXPECT_EQ(kept.row.state, EntryState::Draft);
+    EXPECT_TRUE(ledger.editField(made.id, EntryField::Project, "滨江三期", "张工", now.rowVersion));
 }
 
 } // namespace

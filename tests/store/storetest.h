@@ -3,6 +3,7 @@
 #include "records/ledger.h"
 #include "records/materials.h"
 #include "records/recordstore.h"
+#include "store/pgcluster.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 
@@ -110,14 +112,40 @@ inline NewEntry Design(
     return e;
 }
 
-// A fresh store in a temporary folder.
-class StoreTest : public ::testing::Test
+// Where a test's store lives: the local file, or the laboratory's server.
+enum class Backend
+{
+    Local,
+    Server
+};
+
+inline std::string BackendName(const ::testing::TestParamInfo<Backend>& info)
+{
+    return info.param == Backend::Local ? "Local" : "Server";
+}
+
+// A fresh store in a temporary folder, or a fresh database on the test
+// cluster opened by its superuser.
+class StoreTest : public ::testing::TestWithParam<Backend>
 {
 protected:
     void SetUp() override
     {
         EnsureApp();
         ASSERT_TRUE(m_dir.isValid());
+        if (GetParam() == Backend::Server) {
+            QString why;
+            cluster = SharedCluster(&why);
+            if (!cluster)
+                GTEST_SKIP() << "no PostgreSQL server: " << why.toStdString();
+            ASSERT_TRUE(cluster->recreateDatabase(QStringLiteral("qoru")))
+                << cluster->error().toStdString();
+            OpenOptions options;
+            options.serverSchema = ServerSchema::Create;
+            auto opened = store.open(cluster->url(cluster->superuser()).toStdString(), options);
+            ASSERT_TRUE(opened) << opened.error().message;
+            return;
+        }
         auto opened = store.open(path());
         ASSERT_TRUE(opened) << opened.error().message;
     }
@@ -125,8 +153,41 @@ protected:
     std::string path() const { return m_dir.filePath(QStringLiteral("qoru.sqlite")).toStdString(); }
     QString file() const { return QString::fromStdString(path()); }
 
+    // The first column of a query, read past the layer under test.
+    QStringList rawColumn(const QString& sql) const
+    {
+        if (GetParam() == Backend::Server) {
+            const QString out = cluster->psql(sql);
+            return out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));
+        }
+        QStringList values;
+        static int count = 0;
+        const QString name = QStringLiteral("raw-column-%1").arg(++count);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(file());
+            if (db.open()) {
+                QSqlQuery q(db);
+                if (q.exec(sql))
+                    while (q.next())
+                        values << q.value(0).toString();
+            }
+        }
+        QSqlDatabase::removeDatabase(name);
+        return values;
+    }
+    int rawCount(const QString& table) const
+    {
+        return rawColumn(QStringLiteral("SELECT count(*) FROM %1").arg(table)).value(0).toInt();
+    }
+
     QTemporaryDir m_dir;
+    PgCluster* cluster = nullptr;
     RecordStore store;
     MaterialLibrary library { store };
     DesignLedger ledger { store };
 };
+
+#define QORU_BOTH_STORES(suite)                                                                    \
+    INSTANTIATE_TEST_SUITE_P(                                                                      \
+        Stores, suite, ::testing::Values(Backend::Local, Backend::Server), BackendName)

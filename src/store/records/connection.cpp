@@ -1,6 +1,7 @@
 #include "records/connection.h"
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -47,13 +48,32 @@ Result<void> StoreConnection::open()
             QStringLiteral("本机缺少 Qt 的 %1 数据库驱动，无法使用数据库“%2”。")
                 .arg(Q(m_dialect.driver), m_path));
     }
-    db.setDatabaseName(m_path);
+    if (m_server) {
+        // Empty parts are left to libpq (PGHOST, PGSERVICE, the password file).
+        db.setHostName(Q(m_server->host));
+        if (m_server->port != 0)
+            db.setPort(m_server->port);
+        db.setDatabaseName(Q(m_server->database));
+        db.setUserName(Q(m_server->user));
+        db.setPassword(Q(m_server->password));
+        ServerUrl withTimeout = *m_server;
+        // A server that is away must not freeze the program for long.
+        withTimeout.options.emplace("connect_timeout", "5");
+        db.setConnectOptions(Q(withTimeout.connectOptions()));
+    } else {
+        db.setDatabaseName(m_path);
+    }
     if (m_dialect.kind == SqlDialect::SQLite)
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
     if (!db.open()) {
-        const QString reason = db.lastError().text();
+        const QSqlError error = db.lastError();
+        const QString reason
+            = error.databaseText().isEmpty() ? error.text() : error.databaseText().trimmed();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
+        if (m_server)
+            return Error(StoreErrorCode::Unavailable,
+                QStringLiteral("无法连接数据库服务器“%1”：%2").arg(m_path, reason));
         return Error(StoreErrorCode::Unavailable,
             QStringLiteral("无法打开数据库“%1”：%2").arg(m_path, reason));
     }
@@ -75,7 +95,14 @@ StoreError StoreConnection::failure(const QSqlQuery& query) const
 {
     const QSqlError error = query.lastError();
     const QString reason = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    switch (m_dialect.classify(S(error.nativeErrorCode()))) {
+    FailureKind kind = m_dialect.classify(S(error.nativeErrorCode()));
+    // A server that dropped the connection often sends no SQLSTATE: ask it
+    // something trivial to tell a broken line from a refused statement.
+    if (m_server && kind == FailureKind::Other && !alive())
+        kind = FailureKind::Lost;
+    if (kind == FailureKind::Lost)
+        m_broken = true;
+    switch (kind) {
     case FailureKind::Busy:
         return Error(StoreErrorCode::Busy,
             QStringLiteral("数据库“%1”被其他程序占用，等待 %2 秒后仍未释放，本次修改没有保存。")
@@ -92,6 +119,21 @@ StoreError StoreConnection::failure(const QSqlQuery& query) const
         return Error(StoreErrorCode::Damaged,
             QStringLiteral("数据库“%1”已损坏（%2），请重新启动 Qoru 以检查并重建。")
                 .arg(m_path, reason));
+    case FailureKind::Denied:
+        // The guard's own words when it raised them, else the plain refusal.
+        if (reason.contains(QStringLiteral("台账记录")))
+            return Error(StoreErrorCode::Denied,
+                QStringLiteral("服务器拒绝了这项操作：%1")
+                    .arg(reason.section(QLatin1Char('\n'), 0, 0)
+                             .remove(QStringLiteral("ERROR:"))
+                             .trimmed()));
+        return Error(StoreErrorCode::Denied,
+            QStringLiteral(
+                "服务器拒绝了这项操作：您的账号在“%1”上没有这项权限，请找审核人或管理员。")
+                .arg(m_path));
+    case FailureKind::Lost:
+        return Error(StoreErrorCode::Lost,
+            QStringLiteral("与数据库服务器“%1”的连接断开了，本次修改没有保存。").arg(m_path));
     default:
         return Error(
             StoreErrorCode::Failed, QStringLiteral("数据库“%1”读写出错：%2").arg(m_path, reason));
@@ -153,8 +195,71 @@ Result<QVariant> StoreConnection::scalar(const QString& sql, const QVariantList&
     return q.next() ? q.value(0) : QVariant();
 }
 
+bool StoreConnection::watch(
+    const std::string& channel, std::function<void(const std::string&)> heard)
+{
+    m_channel = channel;
+    m_heard = std::move(heard);
+    return subscribe();
+}
+
+bool StoreConnection::subscribe()
+{
+    QSqlDriver* driver = database().driver();
+    if (!driver || !driver->hasFeature(QSqlDriver::EventNotifications))
+        return false;
+    const QString channel = Q(m_channel);
+    if (!driver->subscribedToNotifications().contains(channel)
+        && !driver->subscribeToNotification(channel))
+        return false;
+    // The driver is the context: a new connection has a new driver and a
+    // new subscription, and the old one's ends with it.
+    QObject::connect(driver, &QSqlDriver::notification, driver,
+        [this, channel](
+            const QString& name, QSqlDriver::NotificationSource source, const QVariant& payload) {
+            if (source == QSqlDriver::OtherSource && name == channel && m_heard)
+                m_heard(S(payload.toString()));
+        });
+    return true;
+}
+
+QSqlDatabase StoreConnection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
+
+bool StoreConnection::alive() const
+{
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    if (!db.isOpen())
+        return false;
+    QSqlQuery probe(db);
+    return probe.exec(QStringLiteral("SELECT 1"));
+}
+
+Result<void> StoreConnection::reconnect()
+{
+    close();
+    auto opened = open();
+    if (!opened)
+        return opened;
+    m_broken = false;
+    if (m_heard && !subscribe())
+        return Error(StoreErrorCode::Lost,
+            QStringLiteral("无法重新订阅数据库服务器“%1”的变更通知。").arg(m_path));
+    for (const std::string& sql : m_dialect.sessionSetup(JournalMode::Server))
+        if (auto done = exec(Q(sql)); !done)
+            return done;
+    return {};
+}
+
 Result<void> StoreConnection::write(const std::function<Result<void>()>& body)
 {
+    // A server connection that broke since the last change is made anew;
+    // one that breaks inside a transaction loses that transaction only.
+    if (m_broken)
+        if (auto back = reconnect(); !back)
+            return back;
     QElapsedTimer clock;
     clock.start();
     for (;;) {

@@ -4,7 +4,9 @@
 
 #include "records/dialect.h"
 #include "records/result.h"
+#include "records/serverurl.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -31,11 +33,16 @@ public:
     StoreConnection(const StoreConnection&) = delete;
     StoreConnection& operator=(const StoreConnection&) = delete;
 
+    // A server's address instead of a file: `path` is then what messages show.
+    void setServer(const ServerUrl& server) { m_server = server; }
+    const std::optional<ServerUrl>& server() const { return m_server; }
+
     // Opens the connection (SQLite makes the file if it does not exist).
     Result<void> open();
     void close();
 
     const Dialect& dialect() const { return m_dialect; }
+    QSqlDatabase database() const;
     const QString& path() const { return m_path; }
 
     // Runs one statement with `values` bound to its '?' in order.
@@ -53,6 +60,15 @@ public:
     // Runs `body` in one read transaction, so its queries see one state.
     Result<void> read(const std::function<Result<void>()>& body);
 
+    // Whether the connection still answers (a server may have dropped it).
+    bool alive() const;
+    // Opens a server connection again after it broke.
+    Result<void> reconnect();
+
+    // Calls `heard` with the payload of each notification on `channel` that
+    // another session sends; kept across a reconnect.
+    bool watch(const std::string& channel, std::function<void(const std::string&)> heard);
+
     // The error of a failed statement, in words for the user.
     StoreError failure(const QSqlQuery& query) const;
 
@@ -61,6 +77,11 @@ private:
     QString m_name;
     QString m_path;
     int m_busyTimeoutMs;
+    std::optional<ServerUrl> m_server;
+    mutable bool m_broken = false; // the server dropped the connection
+    bool subscribe();
+    std::string m_channel;
+    std::function<void(const std::string&)> m_heard;
 };
 
 // An error the user caused: nothing was written.

@@ -28,6 +28,9 @@ Dialect Dialect::PostgreSQL()
     d.userVersion = false;
     d.countTables = "SELECT count(*) FROM information_schema.tables"
                     " WHERE table_schema = current_schema()";
+    d.migrationLock = "SELECT pg_advisory_xact_lock(7072011)";
+    d.logins = true;
+    d.lockRow = " FOR UPDATE";
     return d;
 }
 
@@ -81,8 +84,11 @@ FailureKind Dialect::classify(const std::string& nativeCode) const
             return FailureKind::ReadOnly;
         if (nativeCode.rfind("23", 0) == 0)
             return FailureKind::Constraint;
-        if (nativeCode.rfind("08", 0) == 0)
-            return FailureKind::CantOpen;
+        if (nativeCode == "42501")
+            return FailureKind::Denied;
+        if (nativeCode.rfind("08", 0) == 0 || nativeCode == "57P01" || nativeCode == "57P02"
+            || nativeCode == "57P03")
+            return FailureKind::Lost;
         if (nativeCode == "XX001" || nativeCode == "XX002")
             return FailureKind::Damaged;
         return FailureKind::Other;

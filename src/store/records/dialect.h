@@ -30,6 +30,8 @@ enum class FailureKind
     Damaged,
     Constraint,
     CantOpen,
+    Denied, // the server refused the user's login this change
+    Lost, // the connection to the server broke
     Other,
 };
 
@@ -54,6 +56,14 @@ struct Dialect
     // Counts the tables of the database, to tell an empty store from a
     // database of another program.
     std::string countTables;
+    // Taken first in the transaction that migrates, so that two programs
+    // migrating one server at once take turns; SQLite's write lock does it there.
+    std::string migrationLock;
+    // Ends a SELECT that takes the rows it reads for the rest of the
+    // transaction (SQLite's write transaction holds the whole file already).
+    std::string lockRow;
+    // The database has logins and roles of its own, which enforce who may do what.
+    bool logins = false;
 
     static Dialect SQLite();
     static Dialect PostgreSQL();

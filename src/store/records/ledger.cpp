@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <algorithm>
 #include <map>
@@ -103,7 +104,8 @@ QString SearchKey(
 }
 
 const QString kRowColumns = QStringLiteral("e.id, e.number, e.kind, e.grade, e.project, e.part, "
-                                           "e.created_at, e.operator_name, e.state, e.in_bin");
+                                           "e.created_at, e.operator_name, e.state, e.in_bin, "
+                                           "e.row_version, e.owner_name");
 
 EntryRow ReadRow(const QSqlQuery& q)
 {
@@ -118,6 +120,8 @@ EntryRow ReadRow(const QSqlQuery& q)
     row.operatorName = S(q.value(7).toString());
     row.state = StateFromCode(q.value(8).toString());
     row.inBin = q.value(9).toInt() != 0;
+    row.rowVersion = q.value(10).toInt();
+    row.owner = S(q.value(11).toString());
     return row;
 }
 
@@ -174,24 +178,28 @@ Result<void> CheckNumberFree(StoreConnection& c, const QString& number, std::int
 // even after a purge.
 Result<QString> NextNumber(StoreConnection& c, int year)
 {
-    auto last = c.scalar(
-        QStringLiteral("SELECT last_number FROM number_counters WHERE counter_year = ?"), { year });
-    if (!last)
-        return last.error();
-    for (int n = last->toInt() + 1;; ++n) {
-        const QString number = QStringLiteral("PB-%1-%2").arg(year).arg(n, 4, 10, QLatin1Char('0'));
+    // The counter's row is taken first and held to the end of the
+    // transaction: writers on a server then number one after another.
+    auto made = c.exec(QStringLiteral("INSERT INTO number_counters (counter_year, last_number)"
+                                      " VALUES (?, 0) ON CONFLICT (counter_year) DO NOTHING"),
+        { year });
+    if (!made)
+        return made.error();
+    for (;;) {
+        auto bumped
+            = c.scalar(QStringLiteral("UPDATE number_counters SET last_number = last_number + 1"
+                                      " WHERE counter_year = ? RETURNING last_number"),
+                { year });
+        if (!bumped)
+            return bumped.error();
+        const QString number
+            = QStringLiteral("PB-%1-%2").arg(year).arg(bumped->toInt(), 4, 10, QLatin1Char('0'));
         auto taken
             = c.scalar(QStringLiteral("SELECT id FROM entries WHERE number = ?"), { number });
         if (!taken)
             return taken.error();
-        if (taken->isValid())
-            continue;
-        auto kept
-            = c.exec(Q(c.dialect().upsert("number_counters", "counter_year", { "last_number" })),
-                { year, n });
-        if (!kept)
-            return kept.error();
-        return number;
+        if (!taken->isValid())
+            return number;
     }
 }
 
@@ -373,6 +381,20 @@ Result<std::vector<EntryRow>> DesignLedger::recordEntries(const std::vector<NewE
         rows.clear();
         for (const Checked& ch : checked) {
             const NewEntry& e = ch.entry;
+            if (!e.originKey.empty()) {
+                auto known
+                    = c->scalar(QStringLiteral("SELECT id FROM entries WHERE origin_key = ?"),
+                        { Q(e.originKey) });
+                if (!known)
+                    return known.error();
+                if (known->isValid()) {
+                    auto row = LoadRow(*c, known->toLongLong());
+                    if (!row)
+                        return row.error();
+                    rows.push_back(*row);
+                    continue;
+                }
+            }
             QString number = Q(e.number);
             if (number.isEmpty()) {
                 auto next = NextNumber(*c, ch.time.date().year());
@@ -390,12 +412,15 @@ Result<std::vector<EntryRow>> DesignLedger::recordEntries(const std::vector<NewE
             auto id = c->insert(
                 QStringLiteral("INSERT INTO entries (number, kind, created_at, operator_name, "
                                "grade, water_binder,"
-                               " verdict, project, part, note, search_key, parent_id)"
-                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                               " verdict, project, part, note, search_key, parent_id, origin_key)"
+                               " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                 { number, Q(e.kind), Q(e.time), Q(e.operatorName), Q(e.grade), Q(e.waterBinder),
                     Q(e.verdict), Q(e.project), Q(e.part), Q(e.note),
                     SearchKey(number, Q(e.project), Q(e.part), Q(e.grade)),
-                    e.parentId ? Id(*e.parentId) : QVariant(QMetaType::fromType<qlonglong>()) });
+                    e.parentId ? Id(*e.parentId) : QVariant(QMetaType::fromType<qlonglong>()),
+                    // A null of another type: the store binds a null text as ''.
+                    e.originKey.empty() ? QVariant(QMetaType::fromType<qlonglong>())
+                                        : QVariant(Q(e.originKey)) });
             if (!id)
                 return id.error();
             auto texts = c->exec(QStringLiteral("INSERT INTO entry_texts (entry_id, inputs, "
@@ -583,10 +608,45 @@ Result<EntryRow> Editable(StoreConnection& c, std::int64_t id)
     return row;
 }
 
+// Refuses a change made on a copy older than the entry now is, saying what
+// the last change was and who made it. The row stays locked to the end of
+// the transaction, so two writers cannot both pass.
+Result<void> CheckFresh(StoreConnection& c, std::int64_t id, std::optional<int> seen)
+{
+    auto now = c.run(QStringLiteral("SELECT row_version, number FROM entries WHERE id = ?")
+            + Q(c.dialect().lockRow),
+        { Id(id) });
+    if (!now)
+        return now.error();
+    if (!now->next() || !seen || now->value(0).toInt() == *seen)
+        return {}; // a missing entry is for the caller to report
+    const QString number = now->value(1).toString();
+    auto last = c.run(QStringLiteral("SELECT user_name, changed_at, action, field, old_value,"
+                                     " new_value FROM audit WHERE entry_id = ?"
+                                     " ORDER BY id DESC LIMIT 1"),
+        { Id(id) });
+    if (!last)
+        return last.error();
+    QString what = QStringLiteral("内容已变");
+    QString who = QStringLiteral("其他用户");
+    if (last->next()) {
+        who = QStringLiteral("%1（%2）").arg(last->value(0).toString(), last->value(1).toString());
+        what = last->value(3).toString().isEmpty()
+            ? last->value(2).toString()
+            : QStringLiteral("%1：“%2” → “%3”")
+                  .arg(last->value(3).toString(), last->value(4).toString(),
+                      last->value(5).toString());
+    }
+    return Error(StoreErrorCode::Stale,
+        QStringLiteral("台账记录 %1 在您打开之后已被 %2 修改（%3），您的修改没有保存。"
+                       "请刷新后再应用您的修改。")
+            .arg(number, who, what));
+}
+
 } // namespace
 
-Result<void> DesignLedger::editField(
-    std::int64_t id, EntryField field, const std::string& value, const std::string& user)
+Result<void> DesignLedger::editField(std::int64_t id, EntryField field, const std::string& value,
+    const std::string& user, std::optional<int> seen)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
@@ -595,6 +655,8 @@ Result<void> DesignLedger::editField(
     if (field == EntryField::Number && text.isEmpty())
         return Invalid("number", QStringLiteral("“编号”不能为空。"));
     return c->write([&]() -> Result<void> {
+        if (auto fresh = CheckFresh(*c, id, seen); !fresh)
+            return fresh;
         auto row = Editable(*c, id);
         if (!row)
             return row.error();
@@ -616,9 +678,9 @@ Result<void> DesignLedger::editField(
             now.project = s;
         if (field == EntryField::Part)
             now.part = s;
-        auto updated = c->exec(
-            QStringLiteral("UPDATE entries SET %1 = ?, search_key = ? WHERE id = ?")
-                .arg(FieldColumn(field)),
+        auto updated = c->exec(QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
+                                              "%1 = ?, search_key = ? WHERE id = ?")
+                                   .arg(FieldColumn(field)),
             { text, SearchKey(Q(now.number), Q(now.project), Q(now.part), Q(now.grade)), Id(id) });
         if (!updated)
             return updated;
@@ -627,12 +689,15 @@ Result<void> DesignLedger::editField(
     });
 }
 
-Result<void> DesignLedger::advance(std::int64_t id, EntryState to, const std::string& user)
+Result<void> DesignLedger::advance(
+    std::int64_t id, EntryState to, const std::string& user, std::optional<int> seen)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
         return StoreClosed();
     return c->write([&]() -> Result<void> {
+        if (auto fresh = CheckFresh(*c, id, seen); !fresh)
+            return fresh;
         auto row = Editable(*c, id);
         if (!row)
             return row.error();
@@ -643,7 +708,9 @@ Result<void> DesignLedger::advance(std::int64_t id, EntryState to, const std::st
                 QStringLiteral(
                     "台账记录 %1 是“%2”，不能直接变为“%3”：状态依次为 草稿 → 已审核 → 已下发。")
                     .arg(Q(row->number), Q(EntryStateName(row->state)), Q(EntryStateName(to))));
-        auto updated = c->exec(QStringLiteral("UPDATE entries SET state = ? WHERE id = ?"),
+        auto updated = c->exec(
+            QStringLiteral(
+                "UPDATE entries SET row_version = row_version + 1, state = ? WHERE id = ?"),
             { Q(StateCode(to)), Id(id) });
         if (!updated)
             return updated;
@@ -768,10 +835,10 @@ Result<void> DesignLedger::deleteEntry(std::int64_t id, const std::string& user)
         auto row = Editable(*c, id);
         if (!row)
             return row.error();
-        auto moved
-            = c->exec(QStringLiteral("UPDATE entries SET in_bin = 1, deleted_at = %1 WHERE id = ?")
-                          .arg(Q(c->dialect().now)),
-                { Id(id) });
+        auto moved = c->exec(QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
+                                            "in_bin = 1, deleted_at = %1 WHERE id = ?")
+                                 .arg(Q(c->dialect().now)),
+            { Id(id) });
         if (!moved)
             return moved;
         return Audit(*c, id, Q(row->number), user, QStringLiteral("删除"));
@@ -789,8 +856,8 @@ Result<void> DesignLedger::restoreEntry(std::int64_t id, const std::string& user
             return row.error();
         if (!row->inBin)
             return {};
-        auto moved = c->exec(
-            QStringLiteral("UPDATE entries SET in_bin = 0, deleted_at = NULL WHERE id = ?"),
+        auto moved = c->exec(QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
+                                            "in_bin = 0, deleted_at = NULL WHERE id = ?"),
             { Id(id) });
         if (!moved)
             return moved;
@@ -846,4 +913,209 @@ Result<std::vector<AuditRow>> DesignLedger::auditTrail(std::int64_t id)
         rows.push_back(std::move(a));
     }
     return rows;
+}
+
+Result<std::int64_t> DesignLedger::lastChange()
+{
+    StoreConnection* c = m_store.connection();
+    if (!c)
+        return StoreClosed();
+    auto mark = c->scalar(QStringLiteral("SELECT coalesce(max(id), 0) FROM audit"));
+    if (!mark)
+        return mark.error();
+    return mark->toLongLong();
+}
+
+namespace {
+
+// Inserts `row` into `table` of `to` but for its id, with `set` replacing columns.
+Result<std::int64_t> CopyRow(StoreConnection& to, const QString& table, const QSqlRecord& row,
+    const std::map<QString, QVariant>& set)
+{
+    QStringList names, marks;
+    QVariantList values;
+    for (int i = 0; i < row.count(); ++i) {
+        const QString name = row.fieldName(i);
+        if (name == QStringLiteral("id"))
+            continue;
+        names << name;
+        marks << QStringLiteral("?");
+        const auto over = set.find(name);
+        QVariant value = over != set.end() ? over->second : row.value(i);
+        // A NULL stays NULL: the store binds a null text as ''.
+        if (value.isNull())
+            value = QVariant(QMetaType::fromType<qlonglong>());
+        values << value;
+    }
+    const QString sql
+        = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+              .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    if (table == QStringLiteral("entry_texts") || table == QStringLiteral("entry_batches")) {
+        auto done = to.exec(sql, values);
+        if (!done)
+            return done.error();
+        return 0;
+    }
+    return to.insert(sql, values);
+}
+
+QVariant MappedId(const std::map<qlonglong, std::int64_t>& map, const QVariant& local)
+{
+    if (local.isNull())
+        return QVariant(QMetaType::fromType<qlonglong>());
+    const auto found = map.find(local.toLongLong());
+    return found == map.end() ? QVariant(QMetaType::fromType<qlonglong>())
+                              : QVariant(static_cast<qlonglong>(found->second));
+}
+
+} // namespace
+
+Result<ImportReport> DesignLedger::importFrom(RecordStore& from, const std::string& user)
+{
+    StoreConnection* to = m_store.connection();
+    StoreConnection* src = from.connection();
+    if (!to || !src)
+        return StoreClosed();
+    ImportReport report;
+    std::map<qlonglong, std::int64_t> materials, batches, entries;
+    auto done = to->write([&]() -> Result<void> {
+        report = {};
+        materials.clear();
+        batches.clear();
+        entries.clear();
+        auto m = src->run(QStringLiteral("SELECT * FROM materials ORDER BY id"));
+        if (!m)
+            return m.error();
+        while (m->next()) {
+            const QSqlRecord row = m->record();
+            auto there
+                = to->scalar(QStringLiteral("SELECT id FROM materials WHERE kind = ? AND name = ?"),
+                    { row.value(QStringLiteral("kind")), row.value(QStringLiteral("name")) });
+            if (!there)
+                return there.error();
+            if (there->isValid()) {
+                materials[row.value(0).toLongLong()] = there->toLongLong();
+                continue;
+            }
+            auto id = CopyRow(*to, QStringLiteral("materials"), row, {});
+            if (!id)
+                return id.error();
+            materials[row.value(QStringLiteral("id")).toLongLong()] = *id;
+            ++report.materials;
+        }
+        auto b = src->run(QStringLiteral("SELECT * FROM batches ORDER BY id"));
+        if (!b)
+            return b.error();
+        while (b->next()) {
+            const QSqlRecord row = b->record();
+            const QVariant material = MappedId(materials, row.value(QStringLiteral("material_id")));
+            auto there = to->scalar(
+                QStringLiteral("SELECT id FROM batches WHERE material_id = ? AND batch_no = ?"),
+                { material, row.value(QStringLiteral("batch_no")) });
+            if (!there)
+                return there.error();
+            if (there->isValid()) {
+                batches[row.value(QStringLiteral("id")).toLongLong()] = there->toLongLong();
+                continue;
+            }
+            auto id = CopyRow(*to, QStringLiteral("batches"), row,
+                { { QStringLiteral("material_id"), material } });
+            if (!id)
+                return id.error();
+            batches[row.value(QStringLiteral("id")).toLongLong()] = *id;
+            ++report.batches;
+        }
+        // Oldest first: a parent and an earlier revision are there before the entries that name
+        // them.
+        auto e = src->run(QStringLiteral("SELECT * FROM entries ORDER BY id"));
+        if (!e)
+            return e.error();
+        while (e->next()) {
+            const QSqlRecord row = e->record();
+            const qlonglong localId = row.value(QStringLiteral("id")).toLongLong();
+            QString origin = row.value(QStringLiteral("origin_key")).toString();
+            if (origin.isEmpty())
+                origin = QStringLiteral("local:%1:%2:%3")
+                             .arg(row.value(QStringLiteral("created_at")).toString(),
+                                 row.value(QStringLiteral("kind")).toString(),
+                                 row.value(QStringLiteral("number")).toString());
+            auto there = to->scalar(
+                QStringLiteral("SELECT id FROM entries WHERE origin_key = ?"), { origin });
+            if (!there)
+                return there.error();
+            if (there->isValid()) {
+                entries[localId] = there->toLongLong();
+                continue;
+            }
+            QString number = row.value(QStringLiteral("number")).toString();
+            const QString localNumber = number;
+            auto taken
+                = to->scalar(QStringLiteral("SELECT id FROM entries WHERE number = ?"), { number });
+            if (!taken)
+                return taken.error();
+            if (taken->isValid()) {
+                const QDateTime time = QDateTime::fromString(
+                    row.value(QStringLiteral("created_at")).toString(), kTimeFormat);
+                auto next = NextNumber(
+                    *to, time.isValid() ? time.date().year() : QDate::currentDate().year());
+                if (!next)
+                    return next.error();
+                number = *next;
+                ++report.renumbered;
+            }
+            std::map<QString, QVariant> set {
+                { QStringLiteral("number"), number },
+                { QStringLiteral("origin_key"), origin },
+                { QStringLiteral("parent_id"),
+                    MappedId(entries, row.value(QStringLiteral("parent_id"))) },
+                { QStringLiteral("revision_of"),
+                    MappedId(entries, row.value(QStringLiteral("revision_of"))) },
+                { QStringLiteral("revision_root"),
+                    MappedId(entries, row.value(QStringLiteral("revision_root"))) },
+            };
+            if (number != localNumber)
+                set[QStringLiteral("search_key")]
+                    = row.value(QStringLiteral("search_key"))
+                          .toString()
+                          .replace(localNumber.toLower(), number.toLower());
+            QSqlRecord copied = row;
+            if (to->dialect().logins) // the server says who imported it
+                copied.remove(copied.indexOf(QStringLiteral("owner_name")));
+            auto id = CopyRow(*to, QStringLiteral("entries"), copied, set);
+            if (!id)
+                return id.error();
+            entries[localId] = *id;
+            ++report.entries;
+            for (const QString& table : { QStringLiteral("entry_texts"),
+                     QStringLiteral("entry_batches"), QStringLiteral("audit") }) {
+                auto rows = src->run(
+                    QStringLiteral("SELECT * FROM %1 WHERE entry_id = ? ORDER BY %2")
+                        .arg(table,
+                            table == QStringLiteral("audit") ? QStringLiteral("id")
+                                                             : QStringLiteral("entry_id")),
+                    { localId });
+                if (!rows)
+                    return rows.error();
+                while (rows->next()) {
+                    std::map<QString, QVariant> links { { QStringLiteral("entry_id"), Id(*id) } };
+                    if (table == QStringLiteral("entry_batches"))
+                        links[QStringLiteral("batch_id")]
+                            = MappedId(batches, rows->value(QStringLiteral("batch_id")));
+                    if (table == QStringLiteral("audit") && number != localNumber)
+                        links[QStringLiteral("entry_number")] = number;
+                    auto copiedRow = CopyRow(*to, table, rows->record(), links);
+                    if (!copiedRow)
+                        return copiedRow.error();
+                }
+            }
+            if (auto noted = Audit(*to, *id, number, user, QStringLiteral("导入"),
+                    QStringLiteral("编号"), localNumber, number);
+                !noted)
+                return noted;
+        }
+        return {};
+    });
+    if (!done)
+        return done.error();
+    return report;
 }

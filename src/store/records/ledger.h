@@ -47,6 +47,10 @@ struct NewEntry
     std::string project; // 工程名称
     std::string part; // 施工部位
     std::string note; // 备注
+    // Set for a record sent from a local queue or copied from a local store:
+    // a second one with the same key is not recorded again, the first's row
+    // is answered instead.
+    std::string originKey;
 };
 
 // A line of the ledger window.
@@ -62,6 +66,10 @@ struct EntryRow
     std::string operatorName; // 操作人
     EntryState state = EntryState::Draft; // 状态
     bool inBin = false;
+    // Counts the changes of the entry: an edit made on the copy of an older
+    // count is refused (StoreErrorCode::Stale) rather than overwriting.
+    int rowVersion = 1;
+    std::string owner; // the login that made it, on a server; "" on a local file
 };
 
 // A batch as the design used it: `snapshotJson` is what the library said of
@@ -120,6 +128,15 @@ struct AuditRow
     std::string newValue;
 };
 
+// What 导入本机台账到服务器 copied; a second run copies nothing.
+struct ImportReport
+{
+    int materials = 0;
+    int batches = 0;
+    int entries = 0;
+    int renumbered = 0; // entries whose number the server had for another entry
+};
+
 // Every change is one transaction, audited with the user who made it. An
 // entry once 已下发 is read-only: it changes only through revise().
 class DesignLedger
@@ -143,10 +160,14 @@ public:
 
     Result<Entry> entry(std::int64_t id);
 
-    Result<void> editField(
-        std::int64_t id, EntryField field, const std::string& value, const std::string& user);
+    // `seen`: the rowVersion of the copy the user edited; a change made by
+    // someone else since then refuses the edit with a message saying what
+    // changed and by whom (the caller keeps the user's edit to reapply).
+    Result<void> editField(std::int64_t id, EntryField field, const std::string& value,
+        const std::string& user, std::optional<int> seen = std::nullopt);
     // 草稿 → 已审核 → 已下发, one step at a time.
-    Result<void> advance(std::int64_t id, EntryState to, const std::string& user);
+    Result<void> advance(std::int64_t id, EntryState to, const std::string& user,
+        std::optional<int> seen = std::nullopt);
     // A new 草稿 revision "<number>-R1", "-R2" … of the chain's latest entry,
     // with the same inputs, figures, report and batches.
     Result<EntryRow> revise(std::int64_t id, const std::string& user);
@@ -160,6 +181,17 @@ public:
     Result<void> purgeEntry(std::int64_t id, const std::string& user); // from 回收站 only
 
     Result<std::vector<AuditRow>> auditTrail(std::int64_t id);
+
+    // 导入本机台账到服务器: copies the materials, batches, entries and their
+    // audit history of the local store `from` into this (the server's)
+    // store, all in one transaction. What is there already is matched (a
+    // material by kind and name, a batch by material and number, an entry
+    // by its origin) and not copied again.
+    Result<ImportReport> importFrom(RecordStore& from, const std::string& user);
+
+    // A mark that grows with every change of the ledger (each is audited):
+    // a window that saw a smaller one refreshes.
+    Result<std::int64_t> lastChange();
 
 private:
     RecordStore& m_store;

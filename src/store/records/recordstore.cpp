@@ -2,6 +2,7 @@
 
 #include "records/connection.h"
 #include "records/schema.h"
+#include "records/serverurl.h"
 #include "records/storagekind.h"
 
 #include <QDateTime>
@@ -101,6 +102,41 @@ Result<Health> Check(StoreConnection& c, int& version)
     return problems == QStringList { QStringLiteral("ok") } ? Health::Sound : Health::Damaged;
 }
 
+// Applies the steps after the database's version up to `target` in one
+// transaction; gives the version found before.
+Result<int> Migrate(StoreConnection& c, int target)
+{
+    int from = 0;
+    auto migrated = c.write([&]() -> Result<void> {
+        if (!c.dialect().migrationLock.empty())
+            if (auto locked = c.exec(Q(c.dialect().migrationLock)); !locked)
+                return locked;
+        auto current = ReadVersion(c); // another program may have migrated it meanwhile
+        if (!current)
+            return current.error();
+        from = *current;
+        for (const SchemaStep& step : SchemaSteps()) {
+            if (step.version <= from || step.version > target)
+                continue;
+            for (const std::string& sql : StepStatements(step, c.dialect()))
+                if (auto done = c.exec(Q(sql)); !done)
+                    return done;
+            auto noted
+                = c.exec(QStringLiteral("INSERT INTO schema (version, applied_at) VALUES (?, %1)")
+                             .arg(Q(c.dialect().now)),
+                    { step.version });
+            if (!noted)
+                return noted;
+        }
+        if (c.dialect().userVersion && target > from)
+            return c.exec(QStringLiteral("PRAGMA user_version = %1").arg(target));
+        return {};
+    });
+    if (!migrated)
+        return migrated.error();
+    return from;
+}
+
 } // namespace
 
 StoreError StoreClosed()
@@ -113,6 +149,7 @@ RecordStore::~RecordStore() = default;
 
 void RecordStore::close()
 {
+    m_server = false;
     m_connection.reset();
     m_path.clear();
     m_version = 0;
@@ -128,6 +165,8 @@ std::string RecordStore::DefaultPath()
 Result<OpenReport> RecordStore::open(const std::string& path, const OpenOptions& options)
 {
     close();
+    if (ServerUrl::Is(path))
+        return openServer(path, options);
     const QFileInfo info(Q(path));
     const QString file = info.absoluteFilePath();
     if (!info.absoluteDir().exists())
@@ -234,35 +273,14 @@ Result<OpenReport> RecordStore::open(const std::string& path, const OpenOptions&
                         .arg(file, backup, Q(copied.error().message)));
             report.backupPath = S(backup);
         }
-        int from = version;
-        auto migrated = c->write([&]() -> Result<void> {
-            auto current = ReadVersion(*c); // another Qoru may have migrated it meanwhile
-            if (!current)
-                return current.error();
-            from = *current;
-            for (const SchemaStep& step : SchemaSteps()) {
-                if (step.version <= from || step.version > target)
-                    continue;
-                for (const std::string& sql : StepStatements(step, c->dialect()))
-                    if (auto done = c->exec(Q(sql)); !done)
-                        return done;
-                auto noted = c->exec(
-                    QStringLiteral("INSERT INTO schema (version, applied_at) VALUES (?, %1)")
-                        .arg(Q(c->dialect().now)),
-                    { step.version });
-                if (!noted)
-                    return noted;
-            }
-            if (c->dialect().userVersion && target > from)
-                return c->exec(QStringLiteral("PRAGMA user_version = %1").arg(target));
-            return {};
-        });
+        auto migrated = Migrate(*c, target);
         if (!migrated) {
             StoreError error = locked(migrated.error());
             error.message = S(QStringLiteral("无法升级数据库“%1”：%2 文件保持原样。")
                                   .arg(file, Q(error.message)));
             return error;
         }
+        const int from = *migrated;
         if (version > 0 && from < target) {
             report.migratedFrom = from;
             report.notice
@@ -280,4 +298,81 @@ Result<OpenReport> RecordStore::open(const std::string& path, const OpenOptions&
     m_path = report.path;
     m_version = version;
     return report;
+}
+
+Result<OpenReport> RecordStore::openServer(const std::string& address, const OpenOptions& options)
+{
+    std::string why;
+    auto url = ServerUrl::Parse(address, &why);
+    if (!url)
+        return Error(StoreErrorCode::Unavailable, Q(why));
+    if (!options.password.empty())
+        url->password = options.password;
+    const QString shown = Q(url->display());
+    auto c = std::make_unique<StoreConnection>(
+        Dialect::PostgreSQL(), NewConnectionName(), shown, options.busyTimeoutMs);
+    c->setServer(*url);
+    if (auto opened = c->open(); !opened)
+        return opened.error();
+    for (const std::string& sql : c->dialect().sessionSetup(JournalMode::Server))
+        if (auto done = c->exec(Q(sql)); !done)
+            return done.error();
+
+    int version = 0;
+    auto health = Check(*c, version);
+    if (!health)
+        return health.error();
+    const int latest = LatestSchemaVersion();
+    const int target = options.schemaVersion > 0 ? options.schemaVersion : latest;
+    if (version > latest)
+        return Error(StoreErrorCode::NewerVersion,
+            QStringLiteral("服务器上的数据库“%1”的版本是 %2，而本程序只认识到版本 %3：它是新版 "
+                           "Qoru 建的，请用新版连接。数据库没有改动。")
+                .arg(shown)
+                .arg(version)
+                .arg(latest));
+    OpenReport report;
+    report.path = url->display();
+    report.journal = JournalMode::Server;
+    if (version < target) {
+        const bool allowed = options.serverSchema == ServerSchema::Create
+            || (options.serverSchema == ServerSchema::Migrate && version > 0);
+        if (!allowed)
+            return Error(StoreErrorCode::Unavailable,
+                version == 0
+                    ? QStringLiteral("服务器上的数据库“%1”还没有 Qoru 的记录表，请管理员先运行"
+                                     "“qoru-admin --server 地址 init”。")
+                          .arg(shown)
+                    : QStringLiteral("服务器上的数据库“%1”的版本是 %2，本程序需要版本 %3，"
+                                     "请管理员运行“qoru-admin --server 地址 migrate”。")
+                          .arg(shown)
+                          .arg(version)
+                          .arg(target));
+        auto from = Migrate(*c, target);
+        if (!from)
+            return Error(from.error().code,
+                QStringLiteral("无法升级服务器上的数据库“%1”：%2 数据库保持原样。")
+                    .arg(shown, Q(from.error().message)));
+        if (*from > 0 && *from < target) {
+            report.migratedFrom = *from;
+            report.notice = S(QStringLiteral("服务器上的数据库“%1”已从版本 %2 升级到版本 %3。")
+                                  .arg(shown)
+                                  .arg(*from)
+                                  .arg(target));
+        }
+        version = std::max(*from, target);
+    }
+    report.version = version;
+    m_connection = std::move(c);
+    m_path = report.path;
+    m_version = version;
+    m_server = true;
+    return report;
+}
+
+bool RecordStore::watchLedger(std::function<void(const std::string& number)> changed)
+{
+    if (!m_connection || !m_server)
+        return false;
+    return m_connection->watch("qoru_ledger", std::move(changed));
 }

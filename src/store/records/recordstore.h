@@ -3,11 +3,20 @@
 #include "records/dialect.h"
 #include "records/result.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 class StoreConnection;
+
+// What opening a server does to its schema.
+enum class ServerSchema
+{
+    Use, // as it is: a user's login may not change it
+    Migrate, // an older one brought forward; an empty database refused
+    Create, // made in an empty database, or migrated
+};
 
 struct OpenOptions
 {
@@ -19,6 +28,11 @@ struct OpenOptions
     // Builds a new file at this schema version, or leaves an older one
     // there, instead of the latest (for tests and sample files); 0: the latest.
     int schemaVersion = 0;
+    // For a server: the password of this session (empty: libpq's password
+    // file or PGSERVICE), and whether to build or migrate the laboratory's
+    // schema there (qoru-admin does).
+    std::string password;
+    ServerSchema serverSchema = ServerSchema::Use;
 };
 
 struct OpenReport
@@ -32,7 +46,8 @@ struct OpenReport
     std::string notice; // what the user is to be told (Chinese), empty when nothing
 };
 
-// The records of the laboratory in one SQLite file. Open it with open(); the
+// The records of the laboratory in one SQLite file, or on the laboratory's
+// PostgreSQL server (a "postgresql://" address). Open it with open(); the
 // materials library and the design ledger then work on it. When it cannot be
 // opened the program goes on without records: every operation then answers
 // StoreErrorCode::Unavailable. Use a store from the thread that opened it.
@@ -51,11 +66,20 @@ public:
     // - an older file is copied to "<file>.bak-<version>" and then migrated
     //   forward in one transaction.
     // The report says which of these happened.
+    // A server address opens the server's database instead: its schema must
+    // be there (qoru-admin init) unless options.serverSchema says to make it; a newer one is
+    // refused, and an older one too, since only qoru-admin migrates a server.
     Result<OpenReport> open(const std::string& path, const OpenOptions& options = {});
     void close();
     bool isOpen() const { return m_connection != nullptr; }
+    bool onServer() const { return m_server; }
     const std::string& path() const { return m_path; }
     int version() const { return m_version; }
+
+    // On a server: calls `changed` with the entry's number when another
+    // program changes the ledger, from the event loop of the store's thread.
+    // False on a local file, where a window polls DesignLedger::lastChange().
+    bool watchLedger(std::function<void(const std::string& number)> changed);
 
     // The connection the library and the ledger use; null when closed.
     StoreConnection* connection() { return m_connection.get(); }
@@ -65,6 +89,9 @@ public:
     static std::string DefaultPath();
 
 private:
+    Result<OpenReport> openServer(const std::string& address, const OpenOptions& options);
+
+    bool m_server = false;
     std::unique_ptr<StoreConnection> m_connection;
     std::string m_path;
     int m_version = 0;

@@ -20,6 +20,9 @@ enum class StoreErrorCode
     DiskFull,
     NewerVersion, // a file written by a newer program
     Damaged, // the file is damaged; the next open moves it aside
+    Denied, // the server does not let this user do it
+    Lost, // the connection to the server broke; nothing of the change was kept
+    Stale, // changed by someone else since it was read
     Failed, // any other failure of the database
 };
 

@@ -52,7 +52,8 @@ const std::vector<SchemaStep> kSteps = {
             " deleted_at TEXT,"
             " UNIQUE (material_id, batch_no))",
             "CREATE INDEX batches_arrival ON batches (material_id, arrival_date)",
-        } },
+        },
+        {} },
     { 2,
         {
             // The design ledger. The list's columns stay in `entries`, small,
@@ -112,7 +113,8 @@ const std::vector<SchemaStep> kSteps = {
             "CREATE TABLE number_counters ("
             " counter_year INTEGER PRIMARY KEY,"
             " last_number INTEGER NOT NULL)",
-        } },
+        },
+        {} },
     { 3,
         {
             // What a printed document says beyond the ledger (委托单位, 浇筑方式,
@@ -122,6 +124,86 @@ const std::vector<SchemaStep> kSteps = {
             " field TEXT NOT NULL,"
             " value TEXT NOT NULL,"
             " PRIMARY KEY (entry_id, field))",
+        },
+        {} },
+    { 4,
+        {
+            // Who made an entry (the login on a server), and a count of its
+            // changes, so that an edit made on a stale copy can be refused.
+            "ALTER TABLE entries ADD COLUMN owner_name TEXT NOT NULL DEFAULT ''",
+            "ALTER TABLE entries ADD COLUMN row_version INTEGER NOT NULL DEFAULT 1",
+            "ALTER TABLE entries ADD COLUMN changed_by TEXT NOT NULL DEFAULT ''",
+            // A record sent from a local queue or copied from a local store
+            // carries the key it had there: sent twice, it is kept once.
+            "ALTER TABLE entries ADD COLUMN origin_key TEXT",
+            "CREATE UNIQUE INDEX entries_origin ON entries (origin_key)",
+            // Records waiting in a local store for the laboratory's server,
+            // sent oldest first.
+            "CREATE TABLE outbox ("
+            " id {id},"
+            " origin_key TEXT NOT NULL UNIQUE,"
+            " server TEXT NOT NULL,"
+            " queued_at TEXT NOT NULL,"
+            " entry TEXT NOT NULL,"
+            " last_error TEXT NOT NULL DEFAULT '')",
+        },
+        {
+            "DO $$ BEGIN"
+            " IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = 'qoru_tester') THEN"
+            "  CREATE ROLE qoru_tester NOLOGIN; END IF;"
+            " IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = 'qoru_reviewer') THEN"
+            "  CREATE ROLE qoru_reviewer NOLOGIN IN ROLE qoru_tester; END IF;"
+            " IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = 'qoru_admin') THEN"
+            "  CREATE ROLE qoru_admin NOLOGIN IN ROLE qoru_reviewer; END IF;"
+            " END $$",
+            "ALTER TABLE entries ALTER COLUMN owner_name SET DEFAULT current_user",
+            "GRANT USAGE ON SCHEMA public TO qoru_tester",
+            "GRANT SELECT ON ALL TABLES IN SCHEMA public TO qoru_tester",
+            "GRANT USAGE, SELECT ON ALL SEQUENCES IN SCHEMA public TO qoru_tester",
+            "GRANT INSERT, UPDATE ON materials, batches, entries, number_counters TO qoru_tester",
+            "GRANT INSERT ON entry_texts, entry_batches, audit TO qoru_tester",
+            "GRANT INSERT, UPDATE, DELETE ON document_fields TO qoru_tester",
+            // Only an administrator empties the 回收站.
+            "GRANT DELETE ON materials, batches, entries, entry_texts, entry_batches"
+            " TO qoru_admin",
+            "GRANT UPDATE (entry_id) ON audit TO qoru_admin",
+            "ALTER TABLE entries ENABLE ROW LEVEL SECURITY",
+            "CREATE POLICY entries_read ON entries FOR SELECT USING (true)",
+            "CREATE POLICY entries_make ON entries FOR INSERT"
+            " WITH CHECK (owner_name = current_user)",
+            // Who changes what is the trigger's to say, with a message, since
+            // a policy would drop a refused update without a word.
+            "CREATE POLICY entries_change ON entries FOR UPDATE USING (true)",
+            "CREATE POLICY entries_purge ON entries FOR DELETE"
+            " USING (in_bin = 1 AND pg_has_role(current_user, 'qoru_admin', 'MEMBER'))",
+            "CREATE FUNCTION qoru_guard_entry() RETURNS trigger LANGUAGE plpgsql AS $$"
+            " BEGIN"
+            "  IF (SELECT rolsuper FROM pg_roles WHERE rolname = current_user) THEN"
+            "   RETURN NEW; END IF;"
+            "  NEW.owner_name := OLD.owner_name;"
+            "  NEW.changed_by := current_user;"
+            "  IF NEW.state <> OLD.state THEN"
+            "   IF NOT pg_has_role(current_user, 'qoru_reviewer', 'MEMBER') THEN"
+            "    RAISE EXCEPTION '只有审核人可以审核或下发配合比（台账记录 %）。', OLD.number"
+            "     USING ERRCODE = '42501'; END IF;"
+            "   IF OLD.owner_name = current_user THEN"
+            "    RAISE EXCEPTION '台账记录 % 是您制单的，制单人不能审核或下发自己的配合比。',"
+            "     OLD.number USING ERRCODE = '42501'; END IF;"
+            "  ELSIF OLD.owner_name <> current_user"
+            "   AND NOT pg_has_role(current_user, 'qoru_admin', 'MEMBER') THEN"
+            "   RAISE EXCEPTION '台账记录 % 是 % 制单的，只有制单人可以修改它。',"
+            "    OLD.number, OLD.owner_name USING ERRCODE = '42501';"
+            "  END IF;"
+            "  RETURN NEW;"
+            " END $$",
+            "CREATE TRIGGER entries_guard BEFORE UPDATE ON entries"
+            " FOR EACH ROW EXECUTE FUNCTION qoru_guard_entry()",
+            // Every change of the ledger is audited: the audit tells the other
+            // programs on the server (LISTEN qoru_ledger) which entry changed.
+            "CREATE FUNCTION qoru_tell_change() RETURNS trigger LANGUAGE plpgsql AS $$"
+            " BEGIN PERFORM pg_notify('qoru_ledger', NEW.entry_number); RETURN NEW; END $$",
+            "CREATE TRIGGER audit_tell AFTER INSERT ON audit"
+            " FOR EACH ROW EXECUTE FUNCTION qoru_tell_change()",
         } },
 };
 
@@ -145,5 +227,8 @@ std::vector<std::string> StepStatements(const SchemaStep& step, const Dialect& d
             sql.replace(at, 4, dialect.idColumn);
         statements.push_back(sql);
     }
+    if (dialect.logins)
+        statements.insert(
+            statements.end(), step.serverStatements.begin(), step.serverStatements.end());
     return statements;
 }

@@ -12,6 +12,9 @@ struct SchemaStep
 {
     int version = 0;
     std::vector<std::string> statements; // "{id}" stands for the dialect's id column
+    // Run after them where the database has logins of its own (a server):
+    // the groups, their grants and the rules the server enforces.
+    std::vector<std::string> serverStatements;
 };
 
 const std::vector<SchemaStep>& SchemaSteps();
