@@ -51,7 +51,7 @@ test-sanitize: deps
 		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-		ctest --output-on-failure -j $(JOBS)
+		ctest --output-on-failure -j $(JOBS) -LE load
 
 # The Windows lane: the core, its tests, the Windows file layer and qoru-calc.exe
 # cross-compiled with MinGW-w64 and run under Wine, in a Wine prefix of its own.
