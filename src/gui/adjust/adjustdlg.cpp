@@ -147,7 +147,7 @@ void CAdjustDlg::clearResults()
         for (int first : { IDC_ADJ_LAB, IDC_ADJ_SITE, IDC_ADJ_BATCH })
             edit(first + m)->clear();
     }
-    for (int id : { IDC_ADJ_COMPUTED_DENSITY, IDC_ADJ_DEVIATION, IDC_ADJ_DELTA, IDC_ADJ_WB,
-             IDC_ADJ_RATIO })
+    for (int id :
+        { IDC_ADJ_COMPUTED_DENSITY, IDC_ADJ_DEVIATION, IDC_ADJ_DELTA, IDC_ADJ_WB, IDC_ADJ_RATIO })
         edit(id)->clear();
 }

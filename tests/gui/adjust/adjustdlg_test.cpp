@@ -165,8 +165,7 @@ private Q_SLOTS:
             [&](CAdjustDlg* form) {
                 QCOMPARE(form->parentWidget(), view());
                 // Without a design the powders and the admixture open at 0.
-                QCOMPARE(designTexts(form),
-                    (QStringList { "", "0", "0", "", "", "", "0" }));
+                QCOMPARE(designTexts(form), (QStringList { "", "0", "0", "", "", "", "0" }));
                 QCOMPARE(form->edit(IDC_ADJ_VOLUME)->text(), QStringLiteral("25"));
             });
 

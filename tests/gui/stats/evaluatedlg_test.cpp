@@ -17,8 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QTextDocument>
+#include <QValueAxis>
 
 #include <memory>
 
@@ -183,7 +183,8 @@ private Q_SLOTS:
         factor->setText(QStringLiteral("0.4"));
         m_dlg->button(IDC_EVAL_CALC)->setFocus();
         m_dlg->button(IDC_EVAL_CALC)->click();
-        QCOMPARE(m_prompter->texts(), QStringList { QStringLiteral("尺寸折算系数应在0.5～1.5之间。") });
+        QCOMPARE(
+            m_prompter->texts(), QStringList { QStringLiteral("尺寸折算系数应在0.5～1.5之间。") });
         QCOMPARE(QApplication::focusWidget(), factor);
         factor->setText(QStringLiteral("1.05"));
         QCOMPARE(cell(1, 2), QStringLiteral("31.5"));
