@@ -10,16 +10,26 @@ namespace {
 const char* const kOutOfRange = "“请填入一个在0和500之间的数字。”";
 const char* const kNotPositive = "砼试件强度应大于零。";
 const char* const kWrongCount = "每组应为3个试件强度或1个强度代表值。";
+const char* const kCommaSeparates = "逗号用于分隔数值，不能作小数点；小数点请用“.”。";
 
 constexpr std::int64_t kMaxUnits = 5000; // 500 MPa in 0.1 MPa
 
 // Full-width separators a Chinese keyboard or spreadsheet gives: "，" "、"
-// and the ideographic space. They become blanks before the line is split.
+// and the ideographic space become blanks before the line is split; the
+// full-width digits and point (U+FF10..FF19, U+FF0E) are the ASCII ones.
 std::string Normalise(std::string line)
 {
     for (const char* wide : { "\xEF\xBC\x8C", "\xE3\x80\x81", "\xE3\x80\x80" }) {
         for (size_t at = line.find(wide); at != std::string::npos; at = line.find(wide, at))
             line.replace(at, 3, " ");
+    }
+    for (size_t at = line.find("\xEF\xBC"); at != std::string::npos && at + 2 < line.size();
+         at = line.find("\xEF\xBC", at + 1)) {
+        const auto last = static_cast<unsigned char>(line[at + 2]);
+        if (last >= 0x90 && last <= 0x99)
+            line.replace(at, 3, 1, static_cast<char>('0' + (last - 0x90)));
+        else if (last == 0x8E)
+            line.replace(at, 3, 1, '.');
     }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
@@ -76,6 +86,16 @@ std::string MessageOf(GroupLineCheck check)
     return "";
 }
 
+bool CommaBetweenDigits(const std::string& line)
+{
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    for (size_t at = line.find(','); at != std::string::npos; at = line.find(',', at + 1)) {
+        if (at > 0 && at + 1 < line.size() && digit(line[at - 1]) && digit(line[at + 1]))
+            return true;
+    }
+    return false;
+}
+
 bool Blank(const std::string& line)
 {
     return Words(Normalise(line)).empty();
@@ -107,6 +127,8 @@ GroupLineEntry ReadGroupLine(const std::string& line)
         entry.check = GroupLineCheck::WrongCount;
         entry.group.strengths.clear();
         entry.message = kWrongCount;
+        if (CommaBetweenDigits(Normalise(line)))
+            entry.message += kCommaSeparates; // "35,5" was meant as 35.5
     }
     return entry;
 }

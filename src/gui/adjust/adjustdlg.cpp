@@ -43,6 +43,11 @@ CAdjustDlg::CAdjustDlg(QWidget* pParent, const AdjustInputs& design)
 
 void CAdjustDlg::OnInitDialog(const AdjustInputs& design)
 {
+    for (int b = 0; b <= static_cast<int>(AdjustBox::Volume); ++b)
+        connect(box(static_cast<AdjustBox>(b)), &QLineEdit::textChanged, this, [this] {
+            if (!m_bShowingResults)
+                clearResults();
+        });
     load(design);
     centreOverOwner();
     box(AdjustBox::Cement)->setFocus(Qt::OtherFocusReason);
@@ -99,6 +104,7 @@ void CAdjustDlg::OnCalculate()
     const AdjustOutcome out = CalculateAdjust(inputs());
     showMessages(out.messages);
     if (out.stopped) {
+        clearResults();
         if (out.focus)
             focusBox(box(*out.focus));
         return;
@@ -110,6 +116,7 @@ void CAdjustDlg::OnCalculate()
 // The inputs go back as they were taken, so the table reads as the report does.
 void CAdjustDlg::showResults(const AdjustResults& r)
 {
+    m_bShowingResults = true;
     for (int m = 0; m < kAdjustMaterials; ++m) {
         const auto i = static_cast<size_t>(m);
         const int d = AdjustMassDecimals(m);
@@ -131,4 +138,16 @@ void CAdjustDlg::showResults(const AdjustResults& r)
     edit(IDC_ADJ_RATIO)
         ->setText(QStringLiteral("1：%1：%2：%3")
                       .arg(Text(r.sandRatio, 2), Text(r.coarseRatio, 2), Text(r.waterRatio, 2)));
+    m_bShowingResults = false;
+}
+
+void CAdjustDlg::clearResults()
+{
+    for (int m = 0; m < kAdjustMaterials; ++m) {
+        for (int first : { IDC_ADJ_LAB, IDC_ADJ_SITE, IDC_ADJ_BATCH })
+            edit(first + m)->clear();
+    }
+    for (int id :
+        { IDC_ADJ_COMPUTED_DENSITY, IDC_ADJ_DEVIATION, IDC_ADJ_DELTA, IDC_ADJ_WB, IDC_ADJ_RATIO })
+        edit(id)->clear();
 }

@@ -24,6 +24,11 @@ private:
     void OnInitDialog(const AdjustInputs& design);
     QLineEdit* box(AdjustBox b) const;
     void showResults(const AdjustResults& r);
+    // Results belong to the inputs they were computed from: any edit or a
+    // press that stops takes them away.
+    void clearResults();
+
+    bool m_bShowingResults = false; // the inputs are being written back, not edited
 
     std::string m_strPowder1Name;
     std::string m_strPowder2Name;

@@ -87,5 +87,14 @@ void CCalculators::OnCalcEvaluate()
 
 void CCalculators::OnCalcAdjust()
 {
-    openAdjust(m_pFormParent, m_lastDesign.value_or(AdjustInputs {}));
+    if (m_lastDesign) {
+        openAdjust(m_pFormParent, *m_lastDesign);
+        return;
+    }
+    // Without a design the powders and the admixture are most often absent:
+    // they open at 0, so cement, sand, stone and water are enough to start.
+    AdjustInputs empty;
+    for (int m : { kAdjustPowder1, kAdjustPowder2, kAdjustAdmixture })
+        empty.masses[static_cast<size_t>(m)] = "0";
+    openAdjust(m_pFormParent, empty);
 }

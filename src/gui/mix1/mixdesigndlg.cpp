@@ -171,7 +171,10 @@ void CMixDesignDlg::OnCustomRatio()
 void CMixDesignDlg::OnCalculate()
 {
     // A box without a number ends the press: computing on with the value
-    // it held before would report numbers the user never saw.
+    // it held before would report numbers the user never saw. Until a press
+    // goes through there is no design to adjust.
+    m_design.reset();
+    button(IDC_ADJUST)->setEnabled(false);
     if (!UpdateData(true))
         return;
     const Mix1Outcome out = CalculateMix1(inputs());

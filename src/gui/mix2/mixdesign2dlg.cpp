@@ -284,6 +284,10 @@ void CMixDesign2Dlg::OnSelendokPowderKind(int powder, QComboBox* list)
 
 void CMixDesign2Dlg::OnCalc()
 {
+    // Only a design that passes its check may be adjusted: a stop or a failed
+    // check takes the last one away.
+    m_design.reset();
+    button(IDC_ADJUST)->setEnabled(false);
     if (!UpdateData(true))
         return; // the box without a number has been named and has the focus
 

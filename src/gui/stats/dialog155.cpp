@@ -19,11 +19,11 @@ const DialogSpec& EvaluateDialogSpec()
             { IDC_EVAL_CALC, K::PushButton, "评定(&E)", 300, 278, 57, 14, S::TabStop },
             { IDCANCEL, K::PushButton, "返回(&C)", 370, 278, 54, 14, S::TabStop },
             { IDC_EVAL_LIST, K::ListView, "", 7, 16, 176, 170, S::TabStop },
-            { IDC_EVAL_COUNT, K::Edit, "", 270, 103, 36, 12, S::ReadOnly | S::Centre },
-            { IDC_EVAL_SD, K::Edit, "", 392, 103, 34, 12, S::ReadOnly | S::Centre },
-            { IDC_EVAL_MEAN, K::Edit, "", 270, 119, 36, 12, S::ReadOnly | S::Centre },
-            { IDC_EVAL_MIN, K::Edit, "", 392, 119, 34, 12, S::ReadOnly | S::Centre },
-            { IDC_EVAL_VERDICT, K::Edit, "", 270, 135, 156, 12, S::ReadOnly | S::Centre },
+            { IDC_EVAL_COUNT, K::Edit, "", 274, 103, 34, 12, S::ReadOnly | S::Centre },
+            { IDC_EVAL_SD, K::Edit, "", 398, 103, 28, 12, S::ReadOnly | S::Centre },
+            { IDC_EVAL_MEAN, K::Edit, "", 274, 119, 34, 12, S::ReadOnly | S::Centre },
+            { IDC_EVAL_MIN, K::Edit, "", 398, 119, 28, 12, S::ReadOnly | S::Centre },
+            { IDC_EVAL_VERDICT, K::Edit, "", 274, 135, 152, 12, S::ReadOnly | S::Centre },
             { IDC_EVAL_CHART, K::Label, "", 191, 159, 242, 113 },
 
             { -1, K::Label, "试件组强度（MPa）:", 7, 6, 176, 8, S::None, IDC_EVAL_LIST },
@@ -41,11 +41,11 @@ const DialogSpec& EvaluateDialogSpec()
             { -1, K::Label, "尺寸折算系数:", 330, 67, 56, 8, S::None, IDC_EVAL_FACTOR },
 
             { -1, K::GroupBox, "评定结果", 191, 91, 242, 64 },
-            { -1, K::Label, "有效组数 n:", 198, 105, 70, 8, S::None, IDC_EVAL_COUNT },
-            { -1, K::Label, "标准差 Sfcu(MPa):", 312, 105, 78, 8, S::None, IDC_EVAL_SD },
-            { -1, K::Label, "平均值 mfcu(MPa):", 198, 121, 70, 8, S::None, IDC_EVAL_MEAN },
-            { -1, K::Label, "最小值 fcu,min(MPa):", 312, 121, 80, 8, S::None, IDC_EVAL_MIN },
-            { -1, K::Label, "评定结论:", 198, 137, 70, 8, S::None, IDC_EVAL_VERDICT },
+            { -1, K::Label, "有效组数 n:", 198, 105, 74, 8, S::None, IDC_EVAL_COUNT },
+            { -1, K::Label, "标准差 Sfcu(MPa):", 312, 105, 84, 8, S::None, IDC_EVAL_SD },
+            { -1, K::Label, "平均值 mfcu(MPa):", 198, 121, 74, 8, S::None, IDC_EVAL_MEAN },
+            { -1, K::Label, "最小值 fcu,min(MPa):", 312, 121, 84, 8, S::None, IDC_EVAL_MIN },
+            { -1, K::Label, "评定结论:", 198, 137, 74, 8, S::None, IDC_EVAL_VERDICT },
         } };
     return table;
 }

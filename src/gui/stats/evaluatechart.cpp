@@ -58,7 +58,7 @@ CEvaluateChart::CEvaluateChart(QWidget* parent)
     m_pAxisX->setTickType(QValueAxis::TicksDynamic);
     m_pAxisX->setTickAnchor(0);
     m_pAxisY = new QValueAxis;
-    m_pAxisY->setTitleText(QStringLiteral("MPa"));
+    m_pAxisY->setTitleText(QStringLiteral("强度（MPa）"));
     m_pAxisY->setLabelFormat(QStringLiteral("%.0f"));
     m_pAxisY->setTickType(QValueAxis::TicksDynamic);
     for (QValueAxis* axis : { m_pAxisX, m_pAxisY }) {
@@ -103,19 +103,40 @@ void CEvaluateChart::setData(
     // The legend names only what is drawn.
     show(m_pLimit, minLimit.has_value());
     show(m_pBelow, !below.isEmpty());
+    show(m_pValues, !above.isEmpty());
 
     m_pAxisX->setRange(0, right);
     m_pAxisX->setTickInterval(NiceStep(right, 10));
     if (high - low < 10) { // a few MPa either side, so an even batch does not look scattered
         const double pad = (10 - (high - low)) / 2;
-        low -= pad;
+        low = std::max(0.0, low - pad);
         high += pad;
     }
-    const double stepY = NiceStep((high - low) * 1.2, 6);
-    m_pAxisY->setRange(
-        std::floor(low / stepY - 0.5) * stepY, std::ceil(high / stepY + 0.5) * stepY);
+    // Round ticks from just below the least value (never below 0) to just
+    // above the greatest: an outlier widens the axis, it does not push it negative.
+    const double stepY = NiceStep(high - low, 6);
+    double bottom = std::floor(low / stepY) * stepY;
+    if (bottom >= low)
+        bottom -= stepY;
+    double top = std::ceil(high / stepY) * stepY;
+    if (top <= high)
+        top += stepY;
+    m_pAxisY->setRange(std::max(0.0, bottom), top);
     m_pAxisY->setTickAnchor(0);
     m_pAxisY->setTickInterval(stepY);
+}
+
+void CEvaluateChart::setFactorValid(bool valid)
+{
+    chart()->setTitle(valid ? QString() : QStringLiteral("尺寸折算系数无效，不显示代表值"));
+}
+
+QStringList CEvaluateChart::legendNames() const
+{
+    QStringList names;
+    for (QAbstractSeries* series : chart()->series())
+        names << series->name();
+    return names;
 }
 
 void CEvaluateChart::show(QXYSeries* series, bool shown)

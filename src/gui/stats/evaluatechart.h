@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChartView>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -25,8 +26,14 @@ public:
     void setData(const std::vector<std::optional<double>>& values, double fcuK,
         std::optional<double> minLimit);
 
-    // What is drawn, for tests: the points above and below the bound.
+    // Without a valid size factor there are no values to draw: the title says so.
+    void setFactorValid(bool valid);
+
+    // What is drawn, for tests: the points above and below the bound, the
+    // value axis and the names the legend shows.
     int pointCount() const;
+    QValueAxis* valueAxis() const { return m_pAxisY; }
+    QStringList legendNames() const;
     int pointsBelowLimit() const;
     bool showsLimit() const;
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -25,6 +26,8 @@ namespace {
 const char* const kNothingToPaste = "剪贴板中没有试件强度。";
 const char* const kPassed = "合格";
 const char* const kFailed = "不合格";
+const char* const kValueHeader = "代表值";
+const char* const kFactorInvalid = "（系数无效）";
 
 enum Column
 {
@@ -126,7 +129,7 @@ void CEvaluateDlg::OnInitDialog()
     QTableWidget* list = m_listGroups;
     list->setColumnCount(3);
     list->setHorizontalHeaderLabels(
-        { QStringLiteral("组号"), QStringLiteral("试件强度"), QStringLiteral("代表值") });
+        { QStringLiteral("组号"), QStringLiteral("试件强度"), QString::fromUtf8(kValueHeader) });
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->horizontalHeader()->setStretchLastSection(true);
     const int digit = list->fontMetrics().horizontalAdvance(QLatin1Char('0'));
@@ -163,10 +166,12 @@ SpecimenSize CEvaluateDlg::size() const
     return static_cast<SpecimenSize>(std::clamp(m_cbSize->currentIndex(), 0, 2));
 }
 
-std::int64_t CEvaluateDlg::shownFactor() const
+std::optional<std::int64_t> CEvaluateDlg::shownFactor() const
 {
     const auto factor = ParseUnits(edit(IDC_EVAL_FACTOR)->text().toStdString(), 2);
-    return factor && *factor >= 50 && *factor <= 150 ? *factor : 100;
+    if (factor && *factor >= 50 && *factor <= 150)
+        return factor;
+    return std::nullopt;
 }
 
 void CEvaluateDlg::OnSelendokGrade()
@@ -253,6 +258,10 @@ bool CEvaluateDlg::eventFilter(QObject* watched, QEvent* event)
             pasteIntoBox();
             return true;
         }
+        if (watched == m_listGroups && key->matches(QKeySequence::Paste)) {
+            OnPaste();
+            return true;
+        }
         if (watched == m_listGroups && key->key() == Qt::Key_Delete) {
             OnDelete();
             return true;
@@ -286,29 +295,50 @@ void CEvaluateDlg::OnDelete()
 
 void CEvaluateDlg::refreshGroups()
 {
-    const std::int64_t factor = shownFactor();
+    const std::optional<std::int64_t> factor = shownFactor();
+    QTableWidgetItem* header = m_listGroups->horizontalHeaderItem(kValue);
+    const QString headerText = QString::fromUtf8(kValueHeader)
+        + (factor ? QString() : QString::fromUtf8(kFactorInvalid));
+    if (header && header->text() != headerText)
+        header->setText(headerText);
+
     const int rows = static_cast<int>(m_groups.size());
     m_listGroups->setRowCount(rows);
     std::vector<std::optional<double>> values;
     values.reserve(m_groups.size());
-    for (int row = 0; row < rows; ++row) {
-        const EvalGroup& g = m_groups[static_cast<size_t>(row)];
-        const GroupResult r = EvaluateGroup(g, factor);
-        const QString texts[] = { QString::number(row + 1), StrengthsText(g),
-            r.value ? Q(ReportUnits(*r.value, 1)) : QStringLiteral("无效") };
-        for (int column = 0; column < 3; ++column) {
-            QTableWidgetItem* item = m_listGroups->item(row, column);
-            if (!item) {
-                item = new QTableWidgetItem;
-                item->setTextAlignment(Qt::AlignCenter);
-                m_listGroups->setItem(row, column, item);
+    // Every cell is written with the model quiet, then the change is told
+    // once: cell by cell, an accessibility client hears each of thousands.
+    QAbstractItemModel* model = m_listGroups->model();
+    {
+        const QSignalBlocker quiet(model);
+        for (int row = 0; row < rows; ++row) {
+            const EvalGroup& g = m_groups[static_cast<size_t>(row)];
+            QString valueText;
+            std::optional<double> mpa;
+            if (factor) {
+                const GroupResult r = EvaluateGroup(g, *factor);
+                valueText = r.value ? Q(ReportUnits(*r.value, 1)) : QStringLiteral("无效");
+                if (r.value)
+                    mpa = Mpa(*r.value, 1);
             }
-            item->setText(texts[column]);
+            const QString texts[] = { QString::number(row + 1), StrengthsText(g), valueText };
+            for (int column = 0; column < 3; ++column) {
+                QTableWidgetItem* item = m_listGroups->item(row, column);
+                if (!item) {
+                    item = new QTableWidgetItem;
+                    item->setTextAlignment(Qt::AlignCenter);
+                    m_listGroups->setItem(row, column, item);
+                }
+                item->setText(texts[column]);
+            }
+            values.push_back(mpa);
         }
-        values.push_back(r.value ? std::optional<double>(Mpa(*r.value, 1)) : std::nullopt);
     }
+    if (rows > 0)
+        Q_EMIT model->dataChanged(model->index(0, 0), model->index(rows - 1, 2));
     m_pChart->setData(values, Mpa(fcuK(), 1),
         m_minLimit ? std::optional<double>(Mpa(*m_minLimit, 2)) : std::nullopt);
+    m_pChart->setFactorValid(factor.has_value());
 }
 
 void CEvaluateDlg::clearResults()
@@ -371,8 +401,11 @@ void CEvaluateDlg::OnEvaluate()
 
     const EvaluationOutcome out = Evaluate(in);
     showMessages(out.messages);
-    if (out.stopped)
+    if (out.stopped) {
+        if (in.factor < 50 || in.factor > 150) // the first check of all
+            focusBox(edit(IDC_EVAL_FACTOR));
         return;
+    }
 
     edit(IDC_EVAL_COUNT)->setText(QString::number(out.n));
     edit(IDC_EVAL_MEAN)->setText(Q(ReportUnits(*out.mean, 1)));

@@ -54,7 +54,9 @@ private:
     void showSizeNotice();
     std::int64_t fcuK() const;
     SpecimenSize size() const;
-    std::int64_t shownFactor() const; // the box's factor when it is a valid one, else 1.00
+    // The box's factor when it is a valid one; without one the list and the
+    // chart show no values rather than values by another factor.
+    std::optional<std::int64_t> shownFactor() const;
 
     QLineEdit* m_editInput = nullptr; // 1200
     QTableWidget* m_listGroups = nullptr; // 1204

@@ -313,6 +313,8 @@ TEST(GroupInput, LinesAndValues)
         { "", GroupLineCheck::NotANumber, {} },
         { "30 31", GroupLineCheck::WrongCount, {} },
         { "30 31 32 33", GroupLineCheck::WrongCount, {} },
+        { "３５．５ ３６、３４．８", GroupLineCheck::Accepted, { 355, 360, 348 } },
+        { "35,5 36,2 34,8", GroupLineCheck::WrongCount, {} },
         // A value is read whole: one longer than the box's 31 characters is
         // no number, though its first 31 would be 3.0 or 30.
         { "30.0000000000000000000000000000 31 32", GroupLineCheck::Accepted, { 300, 310, 320 } },
@@ -329,6 +331,10 @@ TEST(GroupInput, LinesAndValues)
         EXPECT_EQ(e.message.empty(), row.check == GroupLineCheck::Accepted);
         EXPECT_EQ(e.value, row.value);
     }
+    // A comma between digits was meant as a decimal point: the count message says why.
+    const std::string comma = "逗号";
+    EXPECT_NE(ReadGroupLine("35,5 36,2 34,8").message.find(comma), std::string::npos);
+    EXPECT_EQ(ReadGroupLine("30, 31").message.find(comma), std::string::npos);
 }
 
 TEST(Evaluation, EveryInputTheLimitsAcceptIsEvaluated)

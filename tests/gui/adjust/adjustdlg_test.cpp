@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -163,7 +164,8 @@ private Q_SLOTS:
         withForm([&] { command->trigger(); },
             [&](CAdjustDlg* form) {
                 QCOMPARE(form->parentWidget(), view());
-                QCOMPARE(designTexts(form), QStringList(kAdjustMaterials, QString()));
+                // Without a design the powders and the admixture open at 0.
+                QCOMPARE(designTexts(form), (QStringList { "", "0", "0", "", "", "", "0" }));
                 QCOMPARE(form->edit(IDC_ADJ_VOLUME)->text(), QStringLiteral("25"));
             });
 
@@ -196,6 +198,63 @@ private Q_SLOTS:
                 QCOMPARE(form->edit(IDC_ADJ_RATIO)->text(), QStringLiteral("1：2.50：5.10：0.58"));
                 QCOMPARE(form->edit(IDC_ADJ_BATCH + kAdjustSand)->text(), QStringLiteral("17.813"));
             });
+    }
+
+    void results_go_when_an_input_changes_or_a_press_stops()
+    {
+        AdjustInputs design;
+        design.masses = { "285", "0", "0", "712.5", "1453.5", "165.3", "0" };
+        design.sandMoisture = "3.2";
+        design.coarseMoisture = "1.2";
+        m_app->calculators()->setLastDesign(design);
+        withForm([&] { m_app->mainFrame()->action(ID_CALC_ADJUST)->trigger(); },
+            [&](CAdjustDlg* form) {
+                const auto results = [form] {
+                    QStringList texts;
+                    for (int id = IDC_ADJ_LAB; id < IDC_ADJ_MEASURED_DENSITY; ++id)
+                        texts << form->edit(id)->text();
+                    for (int id = IDC_ADJ_COMPUTED_DENSITY; id <= IDC_ADJ_RATIO; ++id)
+                        texts << form->edit(id)->text();
+                    return texts.join(QString()).isEmpty();
+                };
+                QPushButton* calc = form->button(IDC_ADJ_CALCULATE);
+                QLineEdit* water = form->edit(IDC_ADJ_DESIGN + kAdjustWater);
+                calc->click();
+                QVERIFY(!results());
+                const QString once = view()->toPlainText();
+                // A stopped press: nothing of the last one stays, nothing is appended.
+                water->setText(QStringLiteral("40.1"));
+                QVERIFY(results());
+                calc->click();
+                QCOMPARE(m_prompter->texts(),
+                    QStringList { QStringLiteral("骨料所含水量超过用水量，请检查含水率。") });
+                QVERIFY(results());
+                QCOMPARE(view()->toPlainText(), once);
+                water->setText(QStringLiteral("165.3"));
+                calc->click();
+                QVERIFY(!results());
+                // Any edit of an input, the moisture boxes as the masses.
+                form->edit(IDC_ADJ_VOLUME)->setText(QStringLiteral("30"));
+                QVERIFY(results());
+            });
+    }
+
+    void adjust_is_offered_only_for_a_design_that_passed()
+    {
+        CMixDesign2Dlg mix(view());
+        m_app->calculators()->attach(&mix);
+        mix.setModal(false);
+        mix.show();
+        mix.button(1071)->click(); // 计算
+        QVERIFY(mix.button(IDC_ADJUST)->isEnabled());
+        const AdjustInputs passed = *m_app->calculators()->lastDesign();
+
+        QComboBox* powder2 = mix.dropList(1050); // 粉体二
+        powder2->setCurrentIndex(0); // 无: the self-compacting check fails
+        Q_EMIT powder2->activated(0);
+        mix.button(1071)->click(); // 计算
+        QVERIFY(!mix.button(IDC_ADJUST)->isEnabled());
+        QCOMPARE(m_app->calculators()->lastDesign()->masses, passed.masses);
     }
 };
 

@@ -1,5 +1,6 @@
 // The evaluation form driven through its widgets: typing and pasting
 // groups, deleting them, the lists' effects and 评定 with its report.
+#include "common/reportnum.h"
 #include "guitestmain.h"
 #include "stats/dialog155.h"
 #include "stats/evaluatechart.h"
@@ -11,10 +12,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFont>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextDocument>
+#include <QValueAxis>
 
 #include <memory>
 
@@ -159,6 +163,93 @@ private Q_SLOTS:
         QCOMPARE(m_prompter->texts().size(), 2);
         QCOMPARE(box(IDC_EVAL_VERDICT), QStringLiteral("合格"));
         QVERIFY(m_view->toPlainText().contains(QStringLiteral("取 σ0＝2.50（MPa）")));
+    }
+
+    void an_invalid_factor_shows_no_values_and_its_stop_focuses_the_box()
+    {
+        QVERIFY(m_dlg->pasteBlock(QStringLiteral("37.0 34.0 35.0\n30.0\n")));
+        QLineEdit* factor = m_dlg->edit(IDC_EVAL_FACTOR);
+        const auto header = [this] { return list()->horizontalHeaderItem(2)->text(); };
+        factor->setText(QStringLiteral("0.95"));
+        QCOMPARE(cell(0, 2),
+            QString::fromStdString(ReportUnits(*EvaluateGroup(m_dlg->groups()[0], 95).value, 1)));
+        QCOMPARE(header(), QStringLiteral("代表值"));
+        for (const QString& bad : { QStringLiteral("0.4"), QString() }) {
+            factor->setText(bad);
+            QCOMPARE(header(), QStringLiteral("代表值（系数无效）"));
+            QCOMPARE(cell(0, 2), QString());
+            QCOMPARE(m_dlg->chart()->pointCount(), 0);
+        }
+        factor->setText(QStringLiteral("0.4"));
+        m_dlg->button(IDC_EVAL_CALC)->setFocus();
+        m_dlg->button(IDC_EVAL_CALC)->click();
+        QCOMPARE(
+            m_prompter->texts(), QStringList { QStringLiteral("尺寸折算系数应在0.5～1.5之间。") });
+        QCOMPARE(QApplication::focusWidget(), factor);
+        factor->setText(QStringLiteral("1.05"));
+        QCOMPARE(cell(1, 2), QStringLiteral("31.5"));
+        QCOMPARE(m_dlg->chart()->pointCount(), 2);
+    }
+
+    void ctrl_v_on_the_list_pastes_and_full_width_digits_are_read()
+    {
+        list()->setFocus();
+        QApplication::clipboard()->setText(QStringLiteral("３５．５ ３６．２ ３４．８\n３０\n"));
+        QTest::keyClick(list(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(list()->rowCount(), 2);
+        QCOMPARE(cell(0, 1), QStringLiteral("35.5  36.2  34.8"));
+        QCOMPARE(cell(1, 2), QStringLiteral("30.0"));
+
+        input()->setText(QStringLiteral("35,5 36,2 34,8"));
+        m_dlg->button(IDC_EVAL_ADD)->click();
+        QCOMPARE(list()->rowCount(), 2);
+        QVERIFY(m_prompter->texts().last().contains(QStringLiteral("逗号")));
+    }
+
+    void the_value_axis_follows_the_data_and_the_legend_names_what_is_drawn()
+    {
+        QValueAxis* axis = m_dlg->chart()->valueAxis();
+        QCOMPARE(axis->titleText(), QStringLiteral("强度（MPa）"));
+        QCOMPARE(m_dlg->chart()->legendNames(), QStringList { QStringLiteral("fcu,k") });
+
+        QVERIFY(m_dlg->pasteBlock(QStringLiteral("30\n31\n32\n480\n")));
+        QCOMPARE(axis->min(), 0.0); // the outlier widens the axis, never below zero
+        QVERIFY(axis->max() > 480 && axis->max() <= 600);
+        QVERIFY(!m_dlg->chart()->legendNames().contains(QStringLiteral("fcu,min限值")));
+
+        m_dlg->load(EvaluationInputs {});
+        QVERIFY(m_dlg->pasteBlock(QStringLiteral("52.5\n53.1\n55.0\n")));
+        QVERIFY(axis->min() > 0 && axis->min() < 30); // fcu,k 30 and the values in view
+        QVERIFY(axis->max() > 55 && axis->max() <= 70);
+        QVERIFY(m_dlg->chart()->legendNames().contains(QStringLiteral("强度代表值")));
+    }
+
+    // Each label ends the standard 3 dialog units before its box, in every
+    // face the Song face may fall back to.
+    void result_labels_keep_their_gap_in_every_fallback_face()
+    {
+        const QString song = QStringLiteral("宋体");
+        const QStringList kept = QFont::substitutes(song);
+        for (const char* face : { "Noto Sans CJK SC", "AR PL UMing CN" }) {
+            QFont::removeSubstitutions(song);
+            QFont::insertSubstitution(song, QString::fromUtf8(face));
+            CEvaluateDlg dlg(m_view.get());
+            const int gap = dlg.mapDialogRect(0, 0, 3, 0).width();
+            for (QLabel* label : dlg.findChildren<QLabel*>()) {
+                auto* box = qobject_cast<QLineEdit*>(label->buddy());
+                if (!box || box->y() > label->y() + label->height())
+                    continue;
+                const int end = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+                QVERIFY2(end + gap <= box->x(),
+                    qPrintable(QStringLiteral("%1 %2: %3 + %4 > %5")
+                                   .arg(QString::fromUtf8(face), label->text())
+                                   .arg(end)
+                                   .arg(gap)
+                                   .arg(box->x())));
+            }
+        }
+        QFont::removeSubstitutions(song);
+        QFont::insertSubstitutions(song, kept);
     }
 };
 
