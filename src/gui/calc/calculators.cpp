@@ -1,6 +1,7 @@
 #include "calc/calculators.h"
 
 #include "adjust/adjustdlg.h"
+#include "common/appsettings.h"
 #include "mix1/mixdesigndlg.h"
 #include "mix2/mixdesign2dlg.h"
 #include "stats/evaluatedlg.h"
@@ -14,7 +15,15 @@ CCalculators::CCalculators(QWidget* formParent, QObject* parent)
 void CCalculators::attach(CCalcForm* form)
 {
     connect(form, &CCalcForm::reportReady, this, &CCalculators::reportReady);
-    connect(form, &CCalcForm::calculated, this, [this, form] { Q_EMIT calculated(form); });
+    connect(form, &CCalcForm::calculated, this, [this, form] {
+        AppSettings().setValue(memoryKey(form->kind()), QString::fromStdString(form->inputsJson()));
+        Q_EMIT calculated(form);
+    });
+}
+
+QString CCalculators::memoryKey(CalcKind kind)
+{
+    return QStringLiteral("Forms/") + QString::fromStdString(CalcKindName(kind));
 }
 
 template <typename MixForm> void CCalculators::attachMix(MixForm* form)
@@ -37,16 +46,22 @@ void CCalculators::attach(CMixDesign2Dlg* form)
     attachMix(form);
 }
 
-template <typename Form> void CCalculators::run(Form& form)
+template <typename Form> void CCalculators::run(Form& form, bool recall)
 {
     attach(&form);
+    form.keepOpening();
+    if (recall) {
+        const QString kept = AppSettings().value(memoryKey(form.kind())).toString();
+        if (!kept.isEmpty())
+            form.loadJson(kept.toStdString());
+    }
     form.exec();
 }
 
-void CCalculators::openAdjust(QWidget* over, const AdjustInputs& design)
+void CCalculators::openAdjust(QWidget* over, const AdjustInputs& design, bool recall)
 {
     CAdjustDlg dlg(over, design);
-    run(dlg);
+    run(dlg, recall);
 }
 
 void CCalculators::OnCalcMix()
@@ -75,5 +90,6 @@ void CCalculators::OnCalcEvaluate()
 
 void CCalculators::OnCalcAdjust()
 {
-    openAdjust(m_pFormParent, m_lastDesign.value_or(AdjustInputs {}));
+    // A design of this run comes first; without one, the last trial batch.
+    openAdjust(m_pFormParent, m_lastDesign.value_or(AdjustInputs {}), !m_lastDesign);
 }

@@ -15,6 +15,10 @@ enum CommandId : int {
     // Trial batch, density correction and site mix.
     ID_CALC_ADJUST = 32786,
 
+    // 设置: who calculates, and where the records are kept.
+    ID_SET_OPERATOR = 32790,
+    ID_SET_DATABASE = 32791,
+
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

@@ -22,6 +22,9 @@ const Entry kStrings[] = {
     // Trial batch, density correction and site mix.
     { ID_CALC_ADJUST, "试配与施工配合比\n试配与施工配合比" },
 
+    { ID_SET_OPERATOR, "设置记入台账的操作人\n操作人" },
+    { ID_SET_DATABASE, "选择保存原材料库和台账的数据库文件\n数据库位置" },
+
     { ID_FILE_NEW, "建立新文档\n新建" },
     { ID_FILE_OPEN, "打开一个现有文档\n打开" },
     { ID_FILE_SAVE, "保存活动文档\n保存" },
