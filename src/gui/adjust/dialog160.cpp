@@ -92,6 +92,8 @@ DialogSpec Build()
 
     c.push_back({ IDC_ADJ_CALCULATE, K::PushButton, "计算(&E)", 124, 178, 50, 14, S::TabStop });
     c.push_back({ IDCANCEL, K::PushButton, "返回(&C)", 252, 178, 50, 14, S::TabStop });
+    c.push_back(
+        { IDC_RESTORE_DEFAULTS, K::PushButton, "恢复默认(&R)", 7, 178, 56, 14, S::TabStop });
     return d;
 }
 

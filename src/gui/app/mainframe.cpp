@@ -119,6 +119,10 @@ void CMainFrame::createMenu()
         entry->setToolTip(QString());
         connect(entry, &QAction::triggered, this, [this, i] { Q_EMIT recentFileChosen(i); });
     }
+    m_pSettingsMenu = menuBar()->addMenu(QStringLiteral("设置(&S)"));
+    m_pSettingsMenu->addAction(makeAction(ID_SET_OPERATOR, QStringLiteral("操作人(&O)…")));
+    m_pSettingsMenu->addAction(makeAction(ID_SET_DATABASE, QStringLiteral("数据库位置(&D)…")));
+
     connect(m_pFileMenu, &QMenu::aboutToShow, this, &CMainFrame::updateRecentFileMenu);
     connect(action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
     updateRecentFileMenu();

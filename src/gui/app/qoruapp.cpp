@@ -3,6 +3,7 @@
 #include "res/commandids.h"
 #include "app/mainframe.h"
 #include "calc/calculators.h"
+#include "common/appsettings.h"
 #include "common/prompter.h"
 #include "doc/platformfile.h"
 #include "doc/qorudoc.h"
@@ -10,24 +11,58 @@
 #include "print/printcommands.h"
 #include "view/qoruview.h"
 
+#include "common/calcform.h"
+#include "records/ledger.h"
+#include "records/recordstore.h"
+
 #include <QAction>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
 
-const char* const CQoruApp::kRegistryKey = "Local AppWizard-Generated Applications";
+const char* const CQoruApp::kRegistryKey = kSettingsOrganization;
 
 namespace {
 
-QSettings AppSettings()
+const QString kOperatorKey = QStringLiteral("Settings/Operator");
+const QString kDatabaseKey = QStringLiteral("Settings/Database");
+
+const char* const kRecordsTitle = "台账";
+
+// The key figures of a record the ledger lists: the grade the inputs name.
+std::string GradeOf(const CCalcForm& form)
 {
-    return QSettings(QString::fromLatin1(CQoruApp::kRegistryKey), QStringLiteral("Qoru"));
+    const std::string json = form.inputsJson();
+    switch (form.kind()) {
+    case CalcKind::Mix1:
+        if (auto in = fromJson<Mix1Inputs>(json))
+            return in->strengthText;
+        break;
+    case CalcKind::Mix2:
+        if (auto in = fromJson<Mix2Inputs>(json))
+            return in->members.strengthGrade;
+        break;
+    case CalcKind::Evaluate:
+        if (auto in = fromJson<EvaluationInputs>(json))
+            return in->gradeText;
+        break;
+    default:
+        break;
+    }
+    return {};
 }
 
 } // namespace
 
-CQoruApp::CQoruApp(FileSystem* files, QObject* parent) : QObject(parent), m_pFiles(files)
+CQoruApp::CQoruApp(FileSystem* files, QObject* parent)
+    : QObject(parent)
+    , m_pFiles(files)
+    , m_pRecords(std::make_unique<RecordStore>())
 {
     if (!m_pFiles) {
         m_ownFiles = std::make_unique<FileSystem>();
@@ -53,13 +88,23 @@ bool CQoruApp::InitInstance(const QStringList& arguments)
 
     createWindow();
 
-    // The command line: a new untitled report, or the one file named.
+    // The command line: a new untitled report, or the one file named;
+    // --database FILE (or --database=FILE) names the records' file.
     QString file;
-    for (const QString& arg : arguments.mid(1)) {
-        if (!arg.isEmpty()) {
-            file = arg;
-            break;
+    const QStringList args = arguments.mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--database")) {
+            if (i + 1 < args.size())
+                m_databaseArg = args.at(++i);
+            continue;
         }
+        if (arg.startsWith(QLatin1String("--database="))) {
+            m_databaseArg = arg.mid(11);
+            continue;
+        }
+        if (!arg.isEmpty() && file.isEmpty())
+            file = arg;
     }
     if (file.isEmpty()) {
         m_pDoc->OnNewDocument();
@@ -74,7 +119,113 @@ bool CQoruApp::InitInstance(const QStringList& arguments)
     m_pFrame->show();
     m_pFrame->repaint();
     m_pFrame->showMaximized();
+
+    // The records open once the window shows: checking a large file takes a
+    // moment, and a report can be written meanwhile.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_pRecords->isOpen())
+            openRecords(recordsPath());
+    });
     return true;
+}
+
+QString CQoruApp::recordsPath() const
+{
+    if (!m_databaseArg.isEmpty())
+        return QFileInfo(m_databaseArg).absoluteFilePath();
+    const QString kept = AppSettings().value(kDatabaseKey).toString();
+    if (!kept.isEmpty())
+        return kept;
+    return QString::fromStdString(RecordStore::DefaultPath());
+}
+
+bool CQoruApp::openRecords(const QString& path)
+{
+    m_pRecords->close();
+    const Result<OpenReport> opened
+        = m_pRecords->open(QDir::toNativeSeparators(path).toStdString());
+    if (!opened) {
+        ShowNotice(m_pFrame, Prompter::Icon::Exclamation, QString::fromUtf8(kRecordsTitle),
+            QString::fromStdString(opened.error().message)
+                + QStringLiteral("\n\n计算照常进行，但不记入台账。"));
+    } else if (!opened->notice.empty()) {
+        ShowNotice(m_pFrame, Prompter::Icon::Information, QString::fromUtf8(kRecordsTitle),
+            QString::fromStdString(opened->notice));
+    }
+    Q_EMIT recordsChanged();
+    return opened.ok();
+}
+
+QString CQoruApp::operatorName() const
+{
+    const QString kept = AppSettings().value(kOperatorKey).toString();
+    if (!kept.isEmpty())
+        return kept;
+    QString login = QString::fromLocal8Bit(qgetenv("USER"));
+    if (login.isEmpty())
+        login = QString::fromLocal8Bit(qgetenv("USERNAME"));
+    if (login.isEmpty())
+        login = QDir::home().dirName();
+    return login.isEmpty() ? QStringLiteral("操作员") : login;
+}
+
+void CQoruApp::setOperatorName(const QString& name)
+{
+    AppSettings().setValue(kOperatorKey, name.trimmed());
+}
+
+void CQoruApp::OnSetOperator()
+{
+    QString name = operatorName();
+    if (Prompter::current()->askText(
+            m_pFrame, QStringLiteral("操作人"), QStringLiteral("记入台账的操作人："), &name))
+        setOperatorName(name);
+}
+
+void CQoruApp::OnSetDatabase()
+{
+    Prompter::FileRequest request;
+    request.title = QStringLiteral("数据库位置");
+    request.filters
+        = { QStringLiteral("数据库文件 (*.sqlite *.db)"), QString::fromUtf8(kFilterAll) };
+    request.proposedPath
+        = m_pRecords->isOpen() ? QString::fromStdString(m_pRecords->path()) : recordsPath();
+    request.defaultSuffix = QStringLiteral("sqlite");
+    request.confirmReplace = false; // an existing store is opened, not replaced
+    const QString path = Prompter::current()->saveFileName(m_pFrame, request);
+    if (path.isEmpty())
+        return;
+    const QString full = QFileInfo(path).absoluteFilePath();
+    AppSettings().setValue(kDatabaseKey, full);
+    m_databaseArg.clear(); // the choice now holds over the command line's
+    openRecords(full);
+}
+
+void CQoruApp::recordCalculation(CCalcForm* form)
+{
+    NewEntry entry;
+    entry.kind = CalcKindName(form->kind());
+    entry.time = QDateTime::currentDateTime()
+                     .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                     .toStdString();
+    entry.operatorName = operatorName().toStdString();
+    entry.inputsJson = form->inputsJson();
+    entry.grade = GradeOf(*form);
+    entry.report = std::move(m_lastReport);
+    entry.batches = std::move(m_nextBatches);
+    entry.parentId = m_nextParent;
+    m_lastReport.clear();
+    m_nextBatches.clear();
+    m_nextParent.reset();
+
+    const Result<EntryRow> recorded = DesignLedger(*m_pRecords).recordEntry(entry);
+    if (recorded) {
+        m_pFrame->statusBar()->clearMessage();
+        Q_EMIT recordsChanged();
+    } else {
+        m_pFrame->statusBar()->showMessage(QStringLiteral("计算书已追加，未记入台账：")
+            + QString::fromStdString(recorded.error().message));
+    }
 }
 
 void CQoruApp::createWindow()
@@ -87,6 +238,9 @@ void CQoruApp::createWindow()
     m_pDoc = new CQoruDoc(m_pView, m_pFiles, this);
     m_pCalcs = new CCalculators(m_pView, this);
     connect(m_pCalcs, &CCalculators::reportReady, m_pView, &CQoruView::appendReport);
+    connect(m_pCalcs, &CCalculators::reportReady, this,
+        [this](const std::string& report) { m_lastReport = report; });
+    connect(m_pCalcs, &CCalculators::calculated, this, &CQoruApp::recordCalculation);
     m_pFrame->setDocument(m_pDoc);
     m_pFrame->setRecentFiles(&m_recent);
     m_pPrint = new CPrintCommands(
@@ -116,6 +270,8 @@ void CQoruApp::connectCommands()
         f->action(ID_CALC_ORDINARY), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcOrdinary);
     connect(f->action(ID_CALC_ADJUST), &QAction::triggered, m_pCalcs, &CCalculators::OnCalcAdjust);
     connect(f->action(ID_SET_FONT), &QAction::triggered, m_pView, &CQoruView::OnChooseFont);
+    connect(f->action(ID_SET_OPERATOR), &QAction::triggered, this, &CQoruApp::OnSetOperator);
+    connect(f->action(ID_SET_DATABASE), &QAction::triggered, this, &CQoruApp::OnSetDatabase);
     connect(m_pDoc, &CQoruDoc::fileUsed, this, &CQoruApp::addRecentFile);
     connect(f->action(ID_FILE_PRINT), &QAction::triggered, m_pPrint, &CPrintCommands::OnFilePrint);
     connect(f->action(ID_FILE_PRINT_DIRECT), &QAction::triggered, m_pPrint,

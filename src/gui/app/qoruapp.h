@@ -3,10 +3,16 @@
 #include <QObject>
 #include <QStringList>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/recentfiles.h"
+#include "records/ledger.h"
 
+class CCalcForm;
 class CCalculators;
 class CMainFrame;
 class CPrintCommands;
@@ -14,6 +20,7 @@ class CQoruDoc;
 class CQoruView;
 class FileSystem;
 class QPrinter;
+class RecordStore;
 
 // The application: starts up, keeps the settings, and owns the one main
 // window, document, view and calculator switchboard for the whole run.
@@ -43,6 +50,24 @@ public:
     QPrinter* printer();
     CPrintCommands* printCommands() const { return m_pPrint; }
 
+    // The laboratory's records; always an object, open when records are kept.
+    RecordStore& records() { return *m_pRecords; }
+    // 操作人: as set under 设置, else the login name.
+    QString operatorName() const;
+    void setOperatorName(const QString& name);
+    // (Re)opens the records on `path`, telling the user what the opening
+    // did to the file or why it failed; the store stays closed on failure.
+    bool openRecords(const QString& path);
+    // Where the records are opened: --database, else the setting, else the
+    // default file.
+    QString recordsPath() const;
+
+    // What a calculation's record holds beyond the form: the batches it
+    // used and the entry a trial batch was opened from. The picker and the
+    // ledger set them before a press; each is used by the next record only.
+    void setNextBatches(std::vector<UsedBatch> batches) { m_nextBatches = std::move(batches); }
+    void setNextParent(std::optional<std::int64_t> entryId) { m_nextParent = entryId; }
+
     // Opens a file into the report, asking first to save changes. A file
     // that is already the report's own is not opened again.
     bool OpenDocumentFile(const QString& path);
@@ -53,6 +78,12 @@ public Q_SLOTS:
     void OnFileNew();
     void OnFileOpen();
     void OnFileMru(int index);
+    void OnSetOperator();
+    void OnSetDatabase();
+
+Q_SIGNALS:
+    // The records were (re)opened, or an entry was recorded.
+    void recordsChanged();
 
 private:
     enum class OpenResult { Opened, Stopped, Failed }; // Stopped: by the save question
@@ -61,6 +92,9 @@ private:
     void connectCommands();
     void addRecentFile(const QString& path);
     void saveRecentFiles();
+    // Records a completed calculation; the report stays appended whatever
+    // becomes of the record, and the status bar says when it was not kept.
+    void recordCalculation(CCalcForm* form);
 
     std::unique_ptr<FileSystem> m_ownFiles;
     FileSystem* m_pFiles;
@@ -72,4 +106,9 @@ private:
     int m_nPreviewPages = 1;
     std::unique_ptr<QPrinter> m_pPrinter;
     CPrintCommands* m_pPrint = nullptr;
+    std::unique_ptr<RecordStore> m_pRecords;
+    QString m_databaseArg; // --database FILE
+    std::string m_lastReport; // the report the calculation now recorded handed on
+    std::vector<UsedBatch> m_nextBatches;
+    std::optional<std::int64_t> m_nextParent;
 };

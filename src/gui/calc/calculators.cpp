@@ -1,6 +1,7 @@
 #include "calc/calculators.h"
 
 #include "adjust/adjustdlg.h"
+#include "common/appsettings.h"
 #include "mix1/mixdesigndlg.h"
 #include "mix2/mixdesign2dlg.h"
 #include "ordinary/ordinarydlg.h"
@@ -15,7 +16,15 @@ CCalculators::CCalculators(QWidget* formParent, QObject* parent)
 void CCalculators::attach(CCalcForm* form)
 {
     connect(form, &CCalcForm::reportReady, this, &CCalculators::reportReady);
-    connect(form, &CCalcForm::calculated, this, [this, form] { Q_EMIT calculated(form); });
+    connect(form, &CCalcForm::calculated, this, [this, form] {
+        AppSettings().setValue(memoryKey(form->kind()), QString::fromStdString(form->inputsJson()));
+        Q_EMIT calculated(form);
+    });
+}
+
+QString CCalculators::memoryKey(CalcKind kind)
+{
+    return QStringLiteral("Forms/") + QString::fromStdString(CalcKindName(kind));
 }
 
 template <typename MixForm> void CCalculators::attachMix(MixForm* form)
@@ -43,16 +52,22 @@ void CCalculators::attach(COrdinaryDlg* form)
     attachMix(form);
 }
 
-template <typename Form> void CCalculators::run(Form& form)
+template <typename Form> void CCalculators::run(Form& form, bool recall)
 {
     attach(&form);
+    form.keepOpening();
+    if (recall) {
+        const QString kept = AppSettings().value(memoryKey(form.kind())).toString();
+        if (!kept.isEmpty())
+            form.loadJson(kept.toStdString());
+    }
     form.exec();
 }
 
-void CCalculators::openAdjust(QWidget* over, const AdjustInputs& design)
+void CCalculators::openAdjust(QWidget* over, const AdjustInputs& design, bool recall)
 {
     CAdjustDlg dlg(over, design);
-    run(dlg);
+    run(dlg, recall);
 }
 
 void CCalculators::OnCalcMix()
@@ -91,10 +106,11 @@ void CCalculators::OnCalcAdjust()
         openAdjust(m_pFormParent, *m_lastDesign);
         return;
     }
-    // Without a design the powders and the admixture are most often absent:
-    // they open at 0, so cement, sand, stone and water are enough to start.
+    // Without a design of this run, the last trial batch; without one either,
+    // the powders and the admixture at 0, as they are most often absent, so
+    // cement, sand, stone and water are enough to start.
     AdjustInputs empty;
     for (int m : { kAdjustPowder1, kAdjustPowder2, kAdjustAdmixture })
         empty.masses[static_cast<size_t>(m)] = "0";
-    openAdjust(m_pFormParent, empty);
+    openAdjust(m_pFormParent, empty, true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adjust/adjustcalc.h"
+#include "common/calckind.h"
 
 #include <QObject>
 
@@ -38,6 +39,10 @@ public:
     void attach(CMixDesign2Dlg* form);
     void attach(COrdinaryDlg* form);
 
+    // Settings key under which a kind's form keeps the inputs of its last
+    // calculation, so that it opens with them, also in the next run.
+    static QString memoryKey(CalcKind kind);
+
 Q_SIGNALS:
     // Every form's report, for the document.
     void reportReady(const std::string& report);
@@ -56,9 +61,12 @@ public Q_SLOTS:
 private:
     template <typename MixForm> void attachMix(MixForm* form);
     // The trial-batch form for `design`, modal over `over`.
-    void openAdjust(QWidget* over, const AdjustInputs& design);
-    // Runs a form modally; it is destroyed when it closes.
-    template <typename Form> void run(Form& form);
+    // `recall`: open with the last calculation's inputs rather than `design`.
+    void openAdjust(QWidget* over, const AdjustInputs& design, bool recall = false);
+    // Runs a form modally; it is destroyed when it closes. With `recall` it
+    // opens with the inputs of its kind's last calculation; 恢复默认 puts
+    // back what it opened with before that.
+    template <typename Form> void run(Form& form, bool recall = true);
 
     QWidget* m_pFormParent;
     std::optional<AdjustInputs> m_lastDesign;

@@ -5,11 +5,15 @@
 #include "common/prompter.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 CCalcForm::CCalcForm(CalcKind kind, const DialogSpec& dialog, QWidget* parent)
     : CFormDialog(dialog, parent)
     , m_kind(kind)
-{ }
+{
+    if (QPushButton* restore = button(IDC_RESTORE_DEFAULTS))
+        connect(restore, &QPushButton::clicked, this, [this] { restoreDefaults(); });
+}
 
 void CCalcForm::showMessages(const Messages& messages)
 {

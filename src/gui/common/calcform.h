@@ -3,6 +3,7 @@
 #include "common/calckind.h"
 #include "common/formdialog.h"
 #include "common/message.h"
+#include "records/inputsjson.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,6 +26,15 @@ public:
     // Each message in turn, the calculator's as notices, the input rule's as
     // the framework's.
     void showMessages(const Messages& messages);
+
+    // The inputs as the JSON a record keeps, and the form filled from such
+    // JSON (false, the form untouched, when it is none).
+    virtual std::string inputsJson() const = 0;
+    virtual bool loadJson(const std::string& json) = 0;
+    // Takes the inputs the form holds now as those 恢复默认 puts back.
+    virtual void keepOpening() = 0;
+    // Puts back the inputs the form opened with (恢复默认).
+    virtual void restoreDefaults() = 0;
 
 Q_SIGNALS:
     // A report for the document: UTF-8, "\r\n" line ends, beginning with its
@@ -57,4 +67,18 @@ public:
 
     virtual Inputs inputs() const = 0;
     virtual void load(const Inputs& in) = 0;
+
+    std::string inputsJson() const override { return toJson(inputs()); }
+    bool loadJson(const std::string& json) override
+    {
+        const std::optional<Inputs> in = fromJson<Inputs>(json);
+        if (in)
+            load(*in);
+        return in.has_value();
+    }
+    void keepOpening() override { m_opening = inputs(); }
+    void restoreDefaults() override { load(m_opening.value_or(Inputs {})); }
+
+private:
+    std::optional<Inputs> m_opening;
 };

@@ -38,3 +38,5 @@ struct DialogSpec {
 // The standard IDs of a dialog's buttons.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
+// 恢复默认, the same on every calculator form.
+inline constexpr int IDC_RESTORE_DEFAULTS = 1399;

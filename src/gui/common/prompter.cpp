@@ -4,6 +4,8 @@
 
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -79,11 +81,23 @@ QString Prompter::saveFileName(QWidget* parent, const FileRequest& request)
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.confirmReplace)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(request.proposedPath);
     SetUpFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+bool Prompter::askText(QWidget* parent, const QString& title, const QString& label, QString* text)
+{
+    bool ok = false;
+    const QString answer
+        = QInputDialog::getText(parent, title, label, QLineEdit::Normal, *text, &ok);
+    if (ok)
+        *text = answer;
+    return ok;
 }
 
 bool Prompter::chooseFont(QWidget* parent, QFont* font)

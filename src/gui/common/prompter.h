@@ -24,6 +24,7 @@ public:
         QStringList filters; // "配合比 文件 (*.txt)", ...
         QString proposedPath; // save only
         QString defaultSuffix; // save only, without the dot
+        bool confirmReplace = true; // save only: ask before choosing an existing file
     };
 
     virtual ~Prompter() = default;
@@ -41,6 +42,9 @@ public:
     virtual bool printDialog(QWidget* parent, QPrinter* printer, int maxPage);
     // The printer set-up (page set-up) dialog; false on cancel.
     virtual bool pageSetupDialog(QWidget* parent, QPrinter* printer);
+    // A line of text, the box starting with `*text`; false on cancel.
+    virtual bool askText(
+        QWidget* parent, const QString& title, const QString& label, QString* text);
 
     // The Prompter in use; never null.
     static Prompter* current();

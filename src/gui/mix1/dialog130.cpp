@@ -110,6 +110,7 @@ DialogSpec Build()
         { IDCANCEL, K::PushButton, "返回(&C)", 192, 202, 50, 14, S::TabStop },
         // Opens the trial-batch form with the last design; enabled once calculated.
         { IDC_ADJUST, K::PushButton, "调整(&T)…", 289, 202, 50, 14, S::TabStop },
+        { IDC_RESTORE_DEFAULTS, K::PushButton, "恢复默认(&R)", 7, 202, 56, 14, S::TabStop },
     };
     return d;
 }

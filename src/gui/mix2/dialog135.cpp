@@ -141,6 +141,8 @@ DialogSpec Build()
     c.push_back({ IDCANCEL, ControlKind::PushButton, "返回(&C)", 264, 254, 56, 14, TabStop });
     // Opens the trial-batch form with the last design; enabled once calculated.
     c.push_back({ IDC_ADJUST, ControlKind::PushButton, "调整(&T)…", 387, 254, 56, 14, TabStop });
+    c.push_back({ IDC_RESTORE_DEFAULTS, ControlKind::PushButton, "恢复默认(&R)", 7, 254, 56, 14,
+        TabStop });
     return d;
 }
 

@@ -125,6 +125,7 @@ DialogSpec Build()
     c.push_back({ IDCANCEL, K::PushButton, "返回(&C)", 272, 305, 56, 14, S::TabStop });
     // Opens the trial-batch form with the design; enabled once calculated.
     c.push_back({ IDC_ORD_ADJUST, K::PushButton, "调整(&T)…", 445, 305, 56, 14, S::TabStop });
+    c.push_back({ IDC_RESTORE_DEFAULTS, K::PushButton, "恢复默认(&R)", 7, 305, 56, 14, S::TabStop });
     return d;
 }
 

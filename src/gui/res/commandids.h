@@ -17,6 +17,9 @@ enum CommandId : int {
 
     // The ordinary-concrete mix design.
     ID_CALC_ORDINARY = 32787,
+    // 设置: who calculates, and where the records are kept.
+    ID_SET_OPERATOR = 32790,
+    ID_SET_DATABASE = 32791,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

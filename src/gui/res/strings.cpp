@@ -24,6 +24,8 @@ const Entry kStrings[] = {
 
     // The ordinary-concrete mix design.
     { ID_CALC_ORDINARY, "普通混凝土配合比设计\n普通混凝土配合比设计" },
+    { ID_SET_OPERATOR, "设置记入台账的操作人\n操作人" },
+    { ID_SET_DATABASE, "选择保存原材料库和台账的数据库文件\n数据库位置" },
 
     { ID_FILE_NEW, "建立新文档\n新建" },
     { ID_FILE_OPEN, "打开一个现有文档\n打开" },

@@ -3,7 +3,7 @@
 const DialogSpec& StdDevDialogSpec()
 {
     using namespace ControlStyle;
-    static const DialogSpec table = { IDD_STDDEV, "计算混凝土强度标准差", "宋体", 12, 240, 160,
+    static const DialogSpec table = { IDD_STDDEV, "计算混凝土强度标准差", "宋体", 12, 240, 170,
         {
             // In tab order.
             { IDC_STRENGTH_INPUT, ControlKind::Edit, "", 164, 24, 31, 12, TabStop | Centre },
@@ -12,6 +12,8 @@ const DialogSpec& StdDevDialogSpec()
             { IDC_CALC, ControlKind::PushButton, "计算标准差(&B)", 103, 131, 57, 14, TabStop },
             { IDCANCEL, ControlKind::PushButton, "返回(&C)", 168, 131, 54, 14, TabStop },
             { IDC_STRENGTH_LIST, ControlKind::ListView, "", 8, 19, 88, 134, TabStop },
+            { IDC_RESTORE_DEFAULTS, ControlKind::PushButton, "恢复默认(&R)", 103, 150, 57, 14,
+                TabStop },
             { IDC_SIGMA, ControlKind::Edit, "", 164, 109, 45, 12, ReadOnly | Centre },
             { IDC_COUNT, ControlKind::Edit, "", 164, 90, 45, 12, ReadOnly | Centre },
             { -1, ControlKind::Label, "(MPa)", 198, 26, 20, 8 },

@@ -18,6 +18,7 @@ const DialogSpec& EvaluateDialogSpec()
             { IDC_EVAL_FACTOR, K::Edit, "", 388, 65, 36, 12, S::TabStop | S::Centre },
             { IDC_EVAL_CALC, K::PushButton, "评定(&E)", 300, 278, 57, 14, S::TabStop },
             { IDCANCEL, K::PushButton, "返回(&C)", 370, 278, 54, 14, S::TabStop },
+            { IDC_RESTORE_DEFAULTS, K::PushButton, "恢复默认(&R)", 230, 278, 57, 14, S::TabStop },
             { IDC_EVAL_LIST, K::ListView, "", 7, 16, 176, 170, S::TabStop },
             { IDC_EVAL_COUNT, K::Edit, "", 274, 103, 34, 12, S::ReadOnly | S::Centre },
             { IDC_EVAL_SD, K::Edit, "", 398, 103, 28, 12, S::ReadOnly | S::Centre },

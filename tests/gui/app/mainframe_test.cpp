@@ -97,10 +97,11 @@ private Q_SLOTS:
         QCOMPARE(frame()->centralWidget(), m_app->view());
     }
 
-    void file_menu_is_the_only_menu_with_its_items_in_order()
+    void file_menu_comes_first_with_its_items_in_order()
     {
-        QCOMPARE(frame()->menuBar()->actions().size(), 1);
+        QCOMPARE(frame()->menuBar()->actions().size(), 2);
         QCOMPARE(frame()->menuBar()->actions().first()->text(), QStringLiteral("文件(&F)"));
+        QCOMPARE(frame()->menuBar()->actions().last()->text(), QStringLiteral("设置(&S)"));
         const QStringList expected = {
             QStringLiteral("新建(&N)\tCtrl+N"),
             QStringLiteral("打开(&O)...\tCtrl+O"),

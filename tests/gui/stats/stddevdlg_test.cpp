@@ -103,7 +103,7 @@ private Q_SLOTS:
         QCOMPARE(m_dlg->objectName(), QStringLiteral("150"));
         QCOMPARE(m_dlg->font().family(), QStringLiteral("宋体"));
         QCOMPARE(m_dlg->font().pointSize(), 12);
-        QCOMPARE(m_dlg->size(), m_dlg->mapDialogRect(0, 0, 240, 160).size());
+        QCOMPARE(m_dlg->size(), m_dlg->mapDialogRect(0, 0, 240, 170).size());
         QCOMPARE(input()->geometry(), m_dlg->mapDialogRect(164, 24, 31, 12));
         QCOMPARE(list()->geometry(), m_dlg->mapDialogRect(8, 19, 88, 134));
         QCOMPARE(m_dlg->control(IDC_SIGMA)->geometry(), m_dlg->mapDialogRect(164, 109, 45, 12));
@@ -137,7 +137,8 @@ private Q_SLOTS:
         selectRow(0);
         input()->setFocus();
         const QList<QWidget*> order = { input(), m_dlg->button(IDC_ADD), m_dlg->button(IDC_DELETE),
-            m_dlg->button(IDC_CALC), m_dlg->button(IDCANCEL), list(), input() };
+            m_dlg->button(IDC_CALC), m_dlg->button(IDCANCEL), list(),
+            m_dlg->button(IDC_RESTORE_DEFAULTS), input() };
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), order[i]);
@@ -334,8 +335,11 @@ private Q_SLOTS:
     {
         addAll({ "20", "30" });
         selectRow(1);
-        QTest::keyClick(list(), Qt::Key_Return); // the list is the last tab stop
+        QTest::keyClick(list(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), m_dlg->button(IDC_RESTORE_DEFAULTS));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // the last tab stop
         QCOMPARE(QApplication::focusWidget(), input());
+        QCOMPARE(rows().size(), 2); // moved on, not pressed
 
         m_dlg->button(IDC_DELETE)->setFocus();
         QTest::keyClick(m_dlg->button(IDC_DELETE), Qt::Key_Return);

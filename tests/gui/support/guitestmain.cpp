@@ -1,6 +1,7 @@
 #include "guitestmain.h"
 
 #include "app/uisetup.h"
+#include "common/appsettings.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -18,6 +19,9 @@ void SetUpGuiTest(QApplication& app)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     SetUpUserInterface(app);
+    // The records too go to the temporary folder, never the user's own.
+    AppSettings().setValue(
+        QStringLiteral("Settings/Database"), settingsDir.filePath(QStringLiteral("qoru.sqlite")));
 
     auto* watchdog = new QTimer(&app);
     QObject::connect(watchdog, &QTimer::timeout, &app, [] {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/qoruapp.h"
+#include "common/appsettings.h"
 #include "doc/qorudoc.h"
 #include "testprompter.h"
 
@@ -11,6 +12,7 @@
 inline bool StartTestApp(std::unique_ptr<TestPrompter>& prompter, std::unique_ptr<CQoruApp>& app)
 {
     prompter = std::make_unique<TestPrompter>();
+    AppSettings().remove(QStringLiteral("Forms")); // every test's forms open as new
     app = std::make_unique<CQoruApp>();
     return app->InitInstance({ QStringLiteral("qoru") });
 }

@@ -21,6 +21,14 @@ QString TestPrompter::saveFileName(QWidget*, const FileRequest& request)
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+bool TestPrompter::askText(QWidget*, const QString&, const QString&, QString* text)
+{
+    if (textAnswers.isEmpty())
+        return false;
+    *text = textAnswers.dequeue();
+    return true;
+}
+
 bool TestPrompter::chooseFont(QWidget*, QFont* font)
 {
     ++fontDialogs;

@@ -29,11 +29,14 @@ public:
     bool chooseFont(QWidget* parent, QFont* font) override;
     bool printDialog(QWidget* parent, QPrinter* printer, int maxPage) override;
     bool pageSetupDialog(QWidget* parent, QPrinter* printer) override;
+    bool askText(
+        QWidget* parent, const QString& title, const QString& label, QString* text) override;
 
     QList<Notice> notices;
     QQueue<Answer> answers; // for Yes/No(/Cancel) questions; Cancel when empty
     QQueue<QString> fileNames; // empty string: the dialog was cancelled
     QList<FileRequest> fileRequests;
+    QQueue<QString> textAnswers; // none queued: the text question is cancelled
     QQueue<QFont> fonts; // none queued: the font dialog is cancelled
     int fontDialogs = 0;
     // What the person does in the print and page set-up dialogs: sets up the
