@@ -70,7 +70,7 @@ int ChoiceId(OrdinaryBox box)
 }
 
 constexpr int kSizes[] = { 100, 160, 200, 315, 400 }; // 0.1 mm
-constexpr int kCementGrades[] = { 325, 425, 525 }; // 0.1 MPa
+constexpr int kFceGrades[] = { 325, 425, 525 }; // 0.1 MPa
 constexpr int kImpermeabilityGrades[] = { 6, 8, 10, 12, 14, 16, 18, 20 };
 constexpr int kFrostGrades[] = { 50, 100, 150, 200, 250, 300, 350, 400 };
 
@@ -154,7 +154,7 @@ COrdinaryDlg::COrdinaryDlg(QWidget* pParent)
     m_cbWorkability->addItem(QStringLiteral("维勃稠度"), Value(OrdinaryWorkability::Vebe));
     for (OrdinaryCement t : { OrdinaryCement::PI, OrdinaryCement::PO })
         m_cbCementType->addItem(QString::fromUtf8(CementTypeText(t)), Value(t));
-    for (int g : kCementGrades)
+    for (int g : kFceGrades)
         m_cbCementGrade->addItem(Text(g, 1), g);
     for (OrdinaryAggregate a : { OrdinaryAggregate::Crushed, OrdinaryAggregate::Gravel })
         m_cbAggregate->addItem(QString::fromUtf8(AggregateText(a)), Value(a));
