@@ -202,14 +202,14 @@ TEST_P(Materials, EditsKeepEveryFieldWhereItBelongs)
     Material edited = *library.material(id);
     edited.name = "赣江河砂";
     edited.maker = "江西";
-    edited.spec = "中砂";
+    edited.specText = "中砂";
     edited.note = "水洗";
     edited.variety = "机制砂";
     edited.values.density = "2640";
     edited.values.fineness = "2.70";
     ASSERT_TRUE(library.updateMaterial(edited));
     const Material read = *library.material(id);
-    EXPECT_EQ(std::vector<std::string>({ read.name, read.maker, read.spec, read.note, read.variety,
+    EXPECT_EQ(std::vector<std::string>({ read.name, read.maker, read.specText, read.note, read.variety,
                   read.values.density, read.values.fineness }),
         std::vector<std::string>({ "赣江河砂", "江西", "中砂", "水洗", "机制砂", "2640", "2.70" }));
     edited.name = "机制砂";

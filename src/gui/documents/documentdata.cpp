@@ -193,7 +193,7 @@ DocumentData MakeDocumentData(const Entry& entry, const DocumentFieldMap& fields
             for (const EntryBatch& b : entry.batches)
                 if (b.role == *slot.batchRole)
                     snapshot = Object(b.snapshotJson);
-        m.spec = OrMissing(Joined(snapshot, { "variety", "grade", "sizeRange", "spec" }));
+        m.specText = OrMissing(Joined(snapshot, { "variety", "grade", "sizeRange", "specText" }));
         m.origin = OrMissing(Figure(snapshot, { "maker" }));
         m.batchNo = OrMissing(Figure(snapshot, { "batchNo" }));
         m.reportNo = OrMissing(Figure(snapshot, { "reportNo" }));

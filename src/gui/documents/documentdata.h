@@ -40,7 +40,7 @@ QString DocumentTitle(DocumentKind kind);
 struct DocumentMaterial
 {
     QString role; // 水泥, 粉体一 … 水
-    QString spec; // 品种规格
+    QString specText; // 品种规格
     QString origin; // 产地
     QString batchNo; // 批号
     QString reportNo; // 检验报告编号

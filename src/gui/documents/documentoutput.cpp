@@ -64,7 +64,7 @@ QString MaterialTable(const DocumentData& d, bool withBatches)
         head << QStringLiteral("含水率 %") << QStringLiteral("施工用量 kg/m³");
     html += Row(head, true);
     for (const DocumentMaterial& m : d.materials) {
-        QStringList cells = { m.role, m.spec, m.origin };
+        QStringList cells = { m.role, m.specText, m.origin };
         if (withBatches)
             cells << m.batchNo << m.reportNo
                   << (m.values.isEmpty() ? QString::fromUtf8(kMissing)

@@ -122,7 +122,7 @@ NoticeLayout LayOutNotice(const DocumentData& d, QPaintDevice* device)
     };
     tableRow(head);
     for (const DocumentMaterial& m : d.materials) {
-        std::vector<QString> texts = { m.role, m.spec, m.origin, m.mass, m.ratio };
+        std::vector<QString> texts = { m.role, m.specText, m.origin, m.mass, m.ratio };
         if (d.siteMix) {
             texts.insert(texts.begin() + 4, m.moisture);
             texts.push_back(m.siteMass);

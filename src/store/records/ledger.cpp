@@ -224,7 +224,7 @@ QString Snapshot(const BatchChoice& choice)
         { QStringLiteral("kind"), Q(MaterialKindName(m.kind)) },
         { QStringLiteral("name"), Q(m.name) },
         { QStringLiteral("maker"), Q(m.maker) },
-        { QStringLiteral("spec"), Q(m.spec) },
+        { QStringLiteral("specText"), Q(m.specText) },
         { QStringLiteral("variety"), Q(m.variety) },
         { QStringLiteral("grade"), Q(m.grade) },
         { QStringLiteral("sizeRange"), Q(m.sizeRange) },

@@ -73,7 +73,7 @@ struct EntryRow
 };
 
 // A batch as the design used it: `snapshotJson` is what the library said of
-// it at the time (kind, name, maker, spec, variety, grade, sizeRange, batchNo,
+// it at the time (kind, name, maker, specText, variety, grade, sizeRange, batchNo,
 // arrivalDate, reportNo, testDate, the effective values, moisture).
 struct EntryBatch
 {

@@ -164,7 +164,7 @@ Result<Material> Checked(const Material& in)
     if (m.name.empty())
         return Invalid("name", QStringLiteral("“名称”不能为空。"));
     m.maker = Trimmed(in.maker);
-    m.spec = Trimmed(in.spec);
+    m.specText = Trimmed(in.specText);
     m.variety = Trimmed(in.variety);
     m.grade = Trimmed(in.grade);
     m.sizeRange = in.kind == MaterialKind::CoarseAggregate ? Trimmed(in.sizeRange) : std::string();
@@ -225,7 +225,7 @@ Result<Batch> CheckedBatch(MaterialKind kind, const Batch& in)
 }
 
 const QString kMaterialColumns = QStringLiteral(
-    "m.id, m.kind, m.name, m.maker, m.spec, m.note, m.variety, m.grade, m.size_range, m.density,"
+    "m.id, m.kind, m.name, m.maker, m.spec_text, m.note, m.variety, m.grade, m.size_range, m.density,"
     " m.strength28, m.fineness, m.max_size, m.solids, m.water_reduction, m.dosage, m.deleted_at");
 const QString kBatchColumns = QStringLiteral(
     "b.id, b.material_id, b.batch_no, b.arrival_date, b.report_no, b.test_date, b.density,"
@@ -249,7 +249,7 @@ Material ReadMaterial(const QSqlQuery& q, int first = 0)
     m.kind = KindFromCode(q.value(first + 1).toString());
     m.name = S(q.value(first + 2).toString());
     m.maker = S(q.value(first + 3).toString());
-    m.spec = S(q.value(first + 4).toString());
+    m.specText = S(q.value(first + 4).toString());
     m.note = S(q.value(first + 5).toString());
     m.variety = S(q.value(first + 6).toString());
     m.grade = S(q.value(first + 7).toString());
@@ -278,7 +278,7 @@ Batch ReadBatch(const QSqlQuery& q, int first = 0)
 QVariantList MaterialValuesBound(const Material& m)
 {
     QVariantList values = { Q(KindCode(m.kind)), Q(m.name), Q(m.name).toLower(), Q(m.maker),
-        Q(m.spec), Q(m.note), Q(m.variety), Q(m.grade), Q(m.sizeRange) };
+        Q(m.specText), Q(m.note), Q(m.variety), Q(m.grade), Q(m.sizeRange) };
     for (const ValueField& f : kValueFields)
         values << Q(m.values.*f.member);
     return values;
@@ -295,7 +295,7 @@ QVariantList BatchValuesBound(const Batch& b)
 }
 
 const QString kMaterialInsert = QStringLiteral(
-    "INSERT INTO materials (kind, name, name_key, maker, spec, note, variety, grade, size_range,"
+    "INSERT INTO materials (kind, name, name_key, maker, spec_text, note, variety, grade, size_range,"
     " density, strength28, fineness, max_size, solids, water_reduction, dosage)"
     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 const QString kBatchInsert = QStringLiteral(
@@ -554,7 +554,7 @@ Result<void> MaterialLibrary::updateMaterial(const Material& material)
         values << Id(m->id);
         return c->exec(
             QStringLiteral(
-                "UPDATE materials SET name = ?, name_key = ?, maker = ?, spec = ?, note = ?,"
+                "UPDATE materials SET name = ?, name_key = ?, maker = ?, spec_text = ?, note = ?,"
                 " variety = ?, grade = ?, size_range = ?, density = ?, strength28 = ?,"
                 " fineness = ?, max_size = ?, solids = ?, water_reduction = ?, dosage = ?"
                 " WHERE id = ?"),

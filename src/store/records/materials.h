@@ -75,7 +75,7 @@ struct Material
     MaterialKind kind = MaterialKind::Cement;
     std::string name; // unique within its kind
     std::string maker; // 生产厂家/产地
-    std::string spec; // 规格
+    std::string specText; // 规格
     std::string note;
     std::string variety; // 品种 / 种类
     std::string grade; // 强度等级 (水泥), 等级 (矿物掺合料)

@@ -18,7 +18,7 @@ const std::vector<SchemaStep> kSteps = {
             " name TEXT NOT NULL,"
             " name_key TEXT NOT NULL,"
             " maker TEXT NOT NULL DEFAULT '',"
-            " spec TEXT NOT NULL DEFAULT '',"
+            " spec_text TEXT NOT NULL DEFAULT '',"
             " note TEXT NOT NULL DEFAULT '',"
             " variety TEXT NOT NULL DEFAULT '',"
             " grade TEXT NOT NULL DEFAULT '',"

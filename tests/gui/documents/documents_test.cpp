@@ -198,12 +198,12 @@ private Q_SLOTS:
             for (const QString& value :
                 { data.labName, data.designNumber, data.project, data.part, data.grade,
                     data.waterBinder, data.note, data.materials[0].origin, data.materials[0].mass,
-                    data.materials[3].spec, QStringLiteral("批准"), QStringLiteral("草稿") })
+                    data.materials[3].specText, QStringLiteral("批准"), QStringLiteral("草稿") })
                 QVERIFY2(texts.contains(value), qPrintable(value));
             QVERIFY(texts.filter(data.ratioText).size() == 1);
             QCOMPARE(data.materials[0].origin,
                 QStringLiteral("安徽海螺水泥股份有限公司芜湖白马山水泥厂"));
-            QCOMPARE(data.materials[4].spec, QStringLiteral("—")); // no coarse batch recorded
+            QCOMPARE(data.materials[4].specText, QStringLiteral("—")); // no coarse batch recorded
             QCOMPARE(texts.contains(QStringLiteral("施工用量\nkg/m³")), i == 2);
         }
         // 已审核 and 已下发 print no 草稿.
