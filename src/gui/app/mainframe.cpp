@@ -119,8 +119,12 @@ void CMainFrame::createMenu()
         entry->setToolTip(QString());
         connect(entry, &QAction::triggered, this, [this, i] { Q_EMIT recentFileChosen(i); });
     }
+    m_pToolsMenu = menuBar()->addMenu(QStringLiteral("工具(&T)"));
+    m_pToolsMenu->addAction(makeAction(ID_TOOLS_MATERIALS, QStringLiteral("原材料库(&M)…")));
+    m_pToolsMenu->addAction(makeAction(ID_TOOLS_LEDGER, QStringLiteral("配合比台账(&L)…")));
     m_pSettingsMenu = menuBar()->addMenu(QStringLiteral("设置(&S)"));
     m_pSettingsMenu->addAction(makeAction(ID_SET_OPERATOR, QStringLiteral("操作人(&O)…")));
+    m_pSettingsMenu->addAction(makeAction(ID_SET_LAB_NAME, QStringLiteral("试验室名称(&L)…")));
     m_pSettingsMenu->addAction(makeAction(ID_SET_DATABASE, QStringLiteral("数据库位置(&D)…")));
 
     connect(m_pFileMenu, &QMenu::aboutToShow, this, &CMainFrame::updateRecentFileMenu);
@@ -161,7 +165,8 @@ void CMainFrame::createToolBar()
 
     const int layout[] = { ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_SEPARATOR, ID_EDIT_CUT,
         ID_EDIT_COPY, ID_EDIT_PASTE, ID_SEPARATOR, ID_FILE_PRINT, ID_SEPARATOR, ID_CALC_MIX,
-        ID_CALC_MIX2, ID_CALC_ORDINARY, ID_CALC_ADJUST, ID_CALC_STDDEV, ID_CALC_EVALUATE, ID_SEPARATOR, ID_SET_FONT,
+        ID_CALC_MIX2, ID_CALC_ORDINARY, ID_CALC_ADJUST, ID_CALC_STDDEV, ID_CALC_EVALUATE, ID_SEPARATOR, ID_TOOLS_MATERIALS,
+        ID_TOOLS_LEDGER, ID_SEPARATOR, ID_SET_FONT,
         ID_SEPARATOR, ID_HELP_PAGE };
     for (int id : layout) {
         if (id == ID_SEPARATOR) {

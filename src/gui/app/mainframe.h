@@ -23,6 +23,7 @@ public:
     QAction* action(int id) const { return m_actions.value(id); }
     QToolBar* toolBar() const { return m_pToolBar; }
     QMenu* fileMenu() const { return m_pFileMenu; }
+    QMenu* toolsMenu() const { return m_pToolsMenu; }
     QMenu* settingsMenu() const { return m_pSettingsMenu; }
 
     // The document asked before the window closes; the title follows it.
@@ -57,6 +58,7 @@ private:
 
     QHash<int, QAction*> m_actions;
     QMenu* m_pFileMenu = nullptr;
+    QMenu* m_pToolsMenu = nullptr;
     QMenu* m_pSettingsMenu = nullptr;
     QAction* m_pRecentPlaceholder = nullptr;
     QAction* m_pRecentEnd = nullptr; // the separator after the recent files

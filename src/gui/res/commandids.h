@@ -20,6 +20,10 @@ enum CommandId : int {
     // 设置: who calculates, and where the records are kept.
     ID_SET_OPERATOR = 32790,
     ID_SET_DATABASE = 32791,
+    ID_SET_LAB_NAME = 32792,
+    // 工具: the laboratory's records.
+    ID_TOOLS_MATERIALS = 32795,
+    ID_TOOLS_LEDGER = 32800,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

@@ -26,6 +26,9 @@ const Entry kStrings[] = {
     { ID_CALC_ORDINARY, "普通混凝土配合比设计\n普通混凝土配合比设计" },
     { ID_SET_OPERATOR, "设置记入台账的操作人\n操作人" },
     { ID_SET_DATABASE, "选择保存原材料库和台账的数据库文件\n数据库位置" },
+    { ID_SET_LAB_NAME, "设置通知单和设计报告上的试验室名称\n试验室名称" },
+    { ID_TOOLS_MATERIALS, "水泥、掺合料、骨料、外加剂及其进场批次\n原材料库" },
+    { ID_TOOLS_LEDGER, "已记录的配合比设计和计算\n配合比台账" },
 
     { ID_FILE_NEW, "建立新文档\n新建" },
     { ID_FILE_OPEN, "打开一个现有文档\n打开" },

@@ -123,6 +123,21 @@ const char* const kHelp[] = {
     ".......bb.......", "................", "................",
 };
 
+// Three sacks on a shelf: the materials library.
+const char* const kMaterials[] = {
+    "................", "................", "..nnn...........", ".nwwwn..........",
+    ".nwwwn...nnn....", ".nwwwn..nwwwn...", ".nwwwn..nwwwn...", ".nnnnn..nwwwn...",
+    "........nwwwn.nn", "..nnn...nnnnnnwn", ".nwwwn.......nwn", ".nwwwn.......nwn",
+    "kkkkkkkkkkkkkkkk", "k..............k", "................",
+};
+// A bound book with ruled lines: the ledger.
+const char* const kLedger[] = {
+    "................", "..kkkkkkkkkkk...", "..kbkwwwwwwwwk..", "..kbkwddddddwk..",
+    "..kbkwwwwwwwwk..", "..kbkwddddddwk..", "..kbkwwwwwwwwk..", "..kbkwddddddwk..",
+    "..kbkwwwwwwwwk..", "..kbkwddddddwk..", "..kbkwwwwwwwwk..", "..kbkwwwwwwwwk..",
+    "..kkkkkkkkkkkk..", "................", "................",
+};
+
 } // namespace
 
 const char* const* ToolbarIconRows(int commandId)
@@ -141,6 +156,8 @@ const char* const* ToolbarIconRows(int commandId)
     case ID_CALC_ADJUST: return kAdjust;
     case ID_CALC_STDDEV: return kStdDev;
     case ID_CALC_EVALUATE: return kEvaluate;
+    case ID_TOOLS_MATERIALS: return kMaterials;
+    case ID_TOOLS_LEDGER: return kLedger;
     case ID_SET_FONT: return kFont;
     case ID_HELP_PAGE: return kHelp;
     default: return nullptr;

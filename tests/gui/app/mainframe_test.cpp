@@ -99,7 +99,7 @@ private Q_SLOTS:
 
     void file_menu_comes_first_with_its_items_in_order()
     {
-        QCOMPARE(frame()->menuBar()->actions().size(), 2);
+        QCOMPARE(frame()->menuBar()->actions().size(), 3);
         QCOMPARE(frame()->menuBar()->actions().first()->text(), QStringLiteral("文件(&F)"));
         QCOMPARE(frame()->menuBar()->actions().last()->text(), QStringLiteral("设置(&S)"));
         const QStringList expected = {
@@ -132,6 +132,7 @@ private Q_SLOTS:
             QString::number(ID_CALC_MIX2), QString::number(ID_CALC_ORDINARY),
             QString::number(ID_CALC_ADJUST),
             QString::number(ID_CALC_STDDEV), QString::number(ID_CALC_EVALUATE), QStringLiteral("|"),
+            QString::number(ID_TOOLS_MATERIALS), QString::number(ID_TOOLS_LEDGER), QStringLiteral("|"),
             QString::number(ID_SET_FONT),
             QStringLiteral("|"), QString::number(ID_HELP_PAGE) };
         QCOMPARE(ids, expected);
