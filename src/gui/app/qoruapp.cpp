@@ -7,6 +7,7 @@
 #include "common/prompter.h"
 #include "doc/platformfile.h"
 #include "doc/qorudoc.h"
+#include "ledger/ledgerwindow.h"
 #include "res/strings.h"
 #include "print/printcommands.h"
 #include "view/qoruview.h"
@@ -241,6 +242,7 @@ void CQoruApp::createWindow()
     connect(m_pCalcs, &CCalculators::reportReady, this,
         [this](const std::string& report) { m_lastReport = report; });
     connect(m_pCalcs, &CCalculators::calculated, this, &CQoruApp::recordCalculation);
+    connect(m_pCalcs, &CCalculators::nextParent, this, &CQoruApp::setNextParent);
     m_pFrame->setDocument(m_pDoc);
     m_pFrame->setRecentFiles(&m_recent);
     m_pPrint = new CPrintCommands(
@@ -272,6 +274,7 @@ void CQoruApp::connectCommands()
     connect(f->action(ID_SET_FONT), &QAction::triggered, m_pView, &CQoruView::OnChooseFont);
     connect(f->action(ID_SET_OPERATOR), &QAction::triggered, this, &CQoruApp::OnSetOperator);
     connect(f->action(ID_SET_DATABASE), &QAction::triggered, this, &CQoruApp::OnSetDatabase);
+    connect(f->action(ID_TOOLS_LEDGER), &QAction::triggered, this, &CQoruApp::OnToolsLedger);
     connect(m_pDoc, &CQoruDoc::fileUsed, this, &CQoruApp::addRecentFile);
     connect(f->action(ID_FILE_PRINT), &QAction::triggered, m_pPrint, &CPrintCommands::OnFilePrint);
     connect(f->action(ID_FILE_PRINT_DIRECT), &QAction::triggered, m_pPrint,
@@ -281,6 +284,24 @@ void CQoruApp::connectCommands()
     connect(f->action(ID_FILE_PRINT_SETUP), &QAction::triggered, m_pPrint,
         &CPrintCommands::OnFilePrintSetup);
     connect(m_pPrint, &CPrintCommands::previewPagesChanged, this, &CQoruApp::setPreviewPages);
+}
+
+CLedgerWindow* CQoruApp::ledgerWindow() const
+{
+    return m_pLedger.data();
+}
+
+void CQoruApp::OnToolsLedger()
+{
+    if (!m_pLedger) {
+        m_pLedger = new CLedgerWindow(*this, m_pFrame);
+        m_pLedger->setAttribute(Qt::WA_DeleteOnClose);
+        m_pLedger->show();
+    }
+    if (m_pLedger->isMinimized())
+        m_pLedger->showNormal();
+    m_pLedger->raise();
+    m_pLedger->activateWindow();
 }
 
 void CQoruApp::OnFileNew()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 
 class CCalcForm;
 class CCalculators;
+class CLedgerWindow;
 class CMainFrame;
 class CPrintCommands;
 class CQoruDoc;
@@ -49,6 +51,8 @@ public:
     // made when first asked for.
     QPrinter* printer();
     CPrintCommands* printCommands() const { return m_pPrint; }
+    // The ledger window while it is open, else null.
+    CLedgerWindow* ledgerWindow() const;
 
     // The laboratory's records; always an object, open when records are kept.
     RecordStore& records() { return *m_pRecords; }
@@ -80,6 +84,8 @@ public Q_SLOTS:
     void OnFileMru(int index);
     void OnSetOperator();
     void OnSetDatabase();
+    // 工具 → 配合比台账: opens the ledger window, or raises the open one.
+    void OnToolsLedger();
 
 Q_SIGNALS:
     // The records were (re)opened, or an entry was recorded.
@@ -111,4 +117,5 @@ private:
     std::string m_lastReport; // the report the calculation now recorded handed on
     std::vector<UsedBatch> m_nextBatches;
     std::optional<std::int64_t> m_nextParent;
+    QPointer<CLedgerWindow> m_pLedger;
 };

@@ -114,3 +114,52 @@ void CCalculators::OnCalcAdjust()
         empty.masses[static_cast<size_t>(m)] = "0";
     openAdjust(m_pFormParent, empty, true);
 }
+
+template <typename Form>
+bool CCalculators::runEntry(
+    Form& form, const std::string& inputsJson, std::optional<std::int64_t> parent)
+{
+    if (!form.loadJson(inputsJson))
+        return false;
+    if (parent) {
+        // Connected before attach(), so the parent is set before the
+        // calculation is passed on to be recorded.
+        connect(&form, &CCalcForm::calculated, this, [this, parent] { Q_EMIT nextParent(parent); });
+    }
+    run(form, false);
+    if (parent)
+        Q_EMIT nextParent(std::nullopt);
+    return true;
+}
+
+bool CCalculators::openEntry(
+    CalcKind kind, const std::string& inputsJson, std::optional<std::int64_t> parent)
+{
+    switch (kind) {
+    case CalcKind::Mix1: {
+        CMixDesignDlg dlg(m_pFormParent);
+        return runEntry(dlg, inputsJson, parent);
+    }
+    case CalcKind::Mix2: {
+        CMixDesign2Dlg dlg(m_pFormParent);
+        return runEntry(dlg, inputsJson, parent);
+    }
+    case CalcKind::Ordinary: {
+        COrdinaryDlg dlg(m_pFormParent);
+        return runEntry(dlg, inputsJson, parent);
+    }
+    case CalcKind::StdDev: {
+        CStdDevDlg dlg(m_pFormParent);
+        return runEntry(dlg, inputsJson, parent);
+    }
+    case CalcKind::Evaluate: {
+        CEvaluateDlg dlg(m_pFormParent);
+        return runEntry(dlg, inputsJson, parent);
+    }
+    case CalcKind::Adjust: {
+        CAdjustDlg dlg(m_pFormParent);
+        return runEntry(dlg, inputsJson, parent);
+    }
+    }
+    return false;
+}

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -49,6 +50,9 @@ Q_SIGNALS:
     // Every completed calculation, by the form it came from: its kind() and
     // inputs() tell what was calculated.
     void calculated(CCalcForm* form);
+    // The entry the next record of a form opened from the ledger belongs
+    // under (a trial batch of a design), or none once that form has closed.
+    void nextParent(std::optional<std::int64_t> entryId);
 
 public Q_SLOTS:
     void OnCalcMix();
@@ -57,6 +61,11 @@ public Q_SLOTS:
     void OnCalcOrdinary();
     void OnCalcEvaluate();
     void OnCalcAdjust();
+    // Opens `kind`'s form loaded with recorded inputs (not the remembered
+    // ones); every press in it is recorded under `parent` when given.
+    // False, with nothing opened, when the JSON is not that kind's inputs.
+    bool openEntry(CalcKind kind, const std::string& inputsJson,
+        std::optional<std::int64_t> parent = std::nullopt);
 
 private:
     template <typename MixForm> void attachMix(MixForm* form);
@@ -67,6 +76,8 @@ private:
     // opens with the inputs of its kind's last calculation; 恢复默认 puts
     // back what it opened with before that.
     template <typename Form> void run(Form& form, bool recall = true);
+    template <typename Form>
+    bool runEntry(Form& form, const std::string& inputsJson, std::optional<std::int64_t> parent);
 
     QWidget* m_pFormParent;
     std::optional<AdjustInputs> m_lastDesign;

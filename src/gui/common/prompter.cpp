@@ -74,6 +74,18 @@ QString Prompter::openFileName(QWidget* parent, const FileRequest& request)
     return dialog.selectedFiles().constFirst();
 }
 
+QStringList Prompter::openFileNames(QWidget* parent, const FileRequest& request)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters(request.filters);
+    SetUpFileDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
 QString Prompter::saveFileName(QWidget* parent, const FileRequest& request)
 {
     QFileDialog dialog(parent, request.title);

@@ -33,6 +33,8 @@ public:
         Buttons buttons);
     // An existing file to open, or empty when cancelled.
     virtual QString openFileName(QWidget* parent, const FileRequest& request);
+    // Existing files to open, chosen together, or none when cancelled.
+    virtual QStringList openFileNames(QWidget* parent, const FileRequest& request);
     // A file to save to (the dialog asks before replacing), or empty.
     virtual QString saveFileName(QWidget* parent, const FileRequest& request);
     // A font from a dialog that starts at its own default; false on cancel.

@@ -24,6 +24,26 @@ enum CommandId : int {
     // 工具: the laboratory's records.
     ID_TOOLS_MATERIALS = 32795,
     ID_TOOLS_LEDGER = 32800,
+    // The 配合比台账 window's own commands.
+    ID_LEDGER_OPEN = 32801, // 在表单中打开
+    ID_LEDGER_APPEND = 32802, // 追加计算书
+    ID_LEDGER_TRIAL = 32803, // 试配…
+    ID_LEDGER_REVIEW = 32804, // 审核
+    ID_LEDGER_ISSUE = 32805, // 下发
+    ID_LEDGER_REVISE = 32806, // 修订
+    ID_LEDGER_CHAIN = 32807, // 修订链
+    ID_LEDGER_DELETE = 32808, // 删除 (to 回收站)
+    ID_LEDGER_BIN = 32809, // 回收站 (shown or not)
+    ID_LEDGER_RESTORE = 32810, // 还原
+    ID_LEDGER_PURGE = 32811, // 彻底删除
+    ID_LEDGER_AUDIT = 32812, // 审核记录
+    ID_LEDGER_COMPARE = 32813, // 比较
+    ID_LEDGER_NOTICE = 32814, // 通知单 预览
+    ID_LEDGER_REPORT = 32815, // 设计报告 预览
+    ID_LEDGER_FIELDS = 32816, // 文档字段…
+    ID_LEDGER_EXPORT = 32817, // 导出…
+    ID_LEDGER_EXPORT_JSON = 32818, // 导出 JSON…
+    ID_LEDGER_IMPORT_JSON = 32819, // 导入 JSON…
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,

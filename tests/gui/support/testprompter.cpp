@@ -15,6 +15,14 @@ QString TestPrompter::openFileName(QWidget*, const FileRequest& request)
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+QStringList TestPrompter::openFileNames(QWidget*, const FileRequest& request)
+{
+    fileRequests.append(request);
+    if (fileNames.isEmpty())
+        return {};
+    return fileNames.dequeue().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 QString TestPrompter::saveFileName(QWidget*, const FileRequest& request)
 {
     fileRequests.append(request);

@@ -25,6 +25,7 @@ public:
     Answer notice(QWidget* parent, Icon icon, const QString& title, const QString& text,
         Buttons buttons) override;
     QString openFileName(QWidget* parent, const FileRequest& request) override;
+    QStringList openFileNames(QWidget* parent, const FileRequest& request) override;
     QString saveFileName(QWidget* parent, const FileRequest& request) override;
     bool chooseFont(QWidget* parent, QFont* font) override;
     bool printDialog(QWidget* parent, QPrinter* printer, int maxPage) override;
@@ -35,6 +36,7 @@ public:
     QList<Notice> notices;
     QQueue<Answer> answers; // for Yes/No(/Cancel) questions; Cancel when empty
     QQueue<QString> fileNames; // empty string: the dialog was cancelled
+                               // (several files to open at once: joined by '\n')
     QList<FileRequest> fileRequests;
     QQueue<QString> textAnswers; // none queued: the text question is cancelled
     QQueue<QFont> fonts; // none queued: the font dialog is cancelled
