@@ -240,7 +240,10 @@ void CQoruApp::createWindow()
     m_pCalcs = new CCalculators(m_pView, this);
     connect(m_pCalcs, &CCalculators::reportReady, m_pView, &CQoruView::appendReport);
     connect(m_pCalcs, &CCalculators::reportReady, this,
-        [this](const std::string& report) { m_lastReport = report; });
+        [this](const std::string& report) {
+            if (!m_pCalcs->replaying())
+                m_lastReport = report;
+        });
     connect(m_pCalcs, &CCalculators::calculated, this, &CQoruApp::recordCalculation);
     connect(m_pCalcs, &CCalculators::nextParent, this, &CQoruApp::setNextParent);
     m_pFrame->setDocument(m_pDoc);

@@ -22,6 +22,13 @@ void CCalculators::attach(CCalcForm* form)
     });
 }
 
+void CCalculators::appendRecorded(const std::string& report)
+{
+    m_replaying = true;
+    Q_EMIT reportReady(report);
+    m_replaying = false;
+}
+
 QString CCalculators::memoryKey(CalcKind kind)
 {
     return QStringLiteral("Forms/") + QString::fromStdString(CalcKindName(kind));

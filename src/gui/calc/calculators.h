@@ -40,6 +40,12 @@ public:
     void attach(CMixDesign2Dlg* form);
     void attach(COrdinaryDlg* form);
 
+    // Passes a report recorded earlier on to the document, as a form's
+    // would go; replaying() is true meanwhile, so that it is not taken for
+    // the report of the calculation about to be recorded.
+    void appendRecorded(const std::string& report);
+    bool replaying() const { return m_replaying; }
+
     // Settings key under which a kind's form keeps the inputs of its last
     // calculation, so that it opens with them, also in the next run.
     static QString memoryKey(CalcKind kind);
@@ -81,4 +87,5 @@ private:
 
     QWidget* m_pFormParent;
     std::optional<AdjustInputs> m_lastDesign;
+    bool m_replaying = false;
 };

@@ -189,6 +189,10 @@ CLedgerWindow::CLedgerWindow(CQoruApp& app, QWidget* parent)
         = { 19, 14, 9, 22, 14, 17, 9, 7 }; // in average characters of the font
     for (int c = 0; c < CLedgerModel::ColumnCount; ++c)
         m_pTable->setColumnWidth(c, widths[c] * fm.horizontalAdvance(QLatin1Char('0')) + 12);
+    int kindWidth = 0; // the longest kind name, whole
+    for (const char* k : kKinds)
+        kindWidth = std::max(kindWidth, fm.horizontalAdvance(EntryKindName(k)));
+    m_pTable->setColumnWidth(CLedgerModel::ColKind, kindWidth + 16);
 
     auto* split = new QSplitter(Qt::Vertical, central);
     split->addWidget(m_pTable);
@@ -230,6 +234,14 @@ CLedgerWindow::CLedgerWindow(CQoruApp& app, QWidget* parent)
             m_lastChange = *mark;
     });
     connect(&app, &CQoruApp::recordsChanged, this, &CLedgerWindow::refresh);
+    // A click makes the row current before it selects it: both are followed.
+    auto follow = [this] {
+        updateActions();
+        if (currentId() != m_detailsId)
+            updateDetails();
+    };
+    connect(m_pTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, follow);
+    connect(m_pTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this, follow);
 
     m_pPoll = new QTimer(this);
     m_pPoll->setInterval(kPollMs);
@@ -286,7 +298,7 @@ QWidget* CLedgerWindow::createFilterBar()
     m_pFromOn = new QCheckBox(QStringLiteral("从(&B)"), bar);
     m_pFromOn->setToolTip(QStringLiteral("不勾选：不限"));
     m_pFrom = makeDate(today.addMonths(-1));
-    m_pToOn = new QCheckBox(QStringLiteral("到(&E)"), bar);
+    m_pToOn = new QCheckBox(QStringLiteral("到(&Z)"), bar);
     m_pToOn->setToolTip(QStringLiteral("不勾选：不限"));
     m_pTo = makeDate(today);
     row->addWidget(m_pFromOn);
@@ -341,7 +353,10 @@ QWidget* CLedgerWindow::createDetails()
     const int digit = m_pChain->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     for (int c : { 0, 1, 4 })
         m_pChain->setColumnWidth(c, (c == 0 ? 10 : 19) * digit);
-    m_pChain->setColumnWidth(2, 14 * digit);
+    int kindWidth = 0;
+    for (const char* k : kKinds)
+        kindWidth = std::max(kindWidth, m_pChain->fontMetrics().horizontalAdvance(EntryKindName(k)));
+    m_pChain->setColumnWidth(2, kindWidth + 16);
     m_pAudit->setColumnWidth(0, 19 * digit);
     m_pAudit->setColumnWidth(3, 9 * digit);
     m_pAudit->setColumnWidth(4, 19 * digit);
@@ -491,7 +506,7 @@ void CLedgerWindow::createMenus()
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     for (int id : std::initializer_list<int> { ID_LEDGER_OPEN, ID_LEDGER_APPEND, ID_LEDGER_TRIAL,
              0, ID_LEDGER_REVIEW, ID_LEDGER_ISSUE, ID_LEDGER_REVISE, 0, ID_LEDGER_COMPARE, ID_LEDGER_DELETE,
-             ID_LEDGER_RESTORE, 0, ID_LEDGER_NOTICE, ID_LEDGER_EXPORT }) {
+             ID_LEDGER_RESTORE, ID_LEDGER_PURGE, 0, ID_LEDGER_NOTICE, ID_LEDGER_EXPORT }) {
         if (id)
             bar->addAction(action(id));
         else
@@ -559,10 +574,6 @@ void CLedgerWindow::applyFilter()
         m_pState->setText(m_pModel->lastError());
     else
         m_pState->setText(QStringLiteral("共 %1 条").arg(m_pModel->rowCount()));
-    connect(m_pTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-        &CLedgerWindow::updateActions, Qt::UniqueConnection);
-    connect(m_pTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        &CLedgerWindow::updateDetails, Qt::UniqueConnection);
     updateActions();
     updateDetails();
 }
@@ -780,7 +791,7 @@ void CLedgerWindow::OnAppendReport()
         return tell(Text(entry.error().message));
     if (entry->report.empty())
         return tell(QStringLiteral("%1 没有计算书。").arg(Text(entry->row.number)));
-    Q_EMIT m_app.calculators()->reportReady(entry->report);
+    m_app.calculators()->appendRecorded(entry->report);
     statusBar()->showMessage(
         QStringLiteral("已追加 %1 的计算书。").arg(Text(entry->row.number)), 5000);
 }

@@ -386,6 +386,37 @@ private Q_SLOTS:
         QVERIFY(!ledger().entry(ledger().entryIds({})->front())->parentId);
     }
 
+    void an_appended_report_goes_to_the_document_and_not_into_the_next_record()
+    {
+        CMixDesignDlg form(m_app->view());
+        m_app->calculators()->attach(&form);
+        form.setModal(false);
+        form.show();
+        form.button(IDC_CALCULATE)->click();
+        form.reject();
+        const Entry design = *ledger().entry(ledger().entryIds({})->front());
+        m_app->view()->clear();
+        CLedgerWindow* w = openWindow();
+        QVERIFY(w->selectEntry(design.row.id));
+        trigger(w, ID_LEDGER_APPEND);
+        QCOMPARE(m_app->view()->toPlainText(),
+            QString::fromStdString(design.report).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+        CStdDevDlg stddev(m_app->view()); // hands on no report of its own
+        m_app->calculators()->attach(&stddev);
+        StdDevInputs in;
+        for (int i = 0; i < 25; ++i)
+            in.strengths.push_back(30.25 + i % 7);
+        stddev.load(in);
+        stddev.setModal(false);
+        stddev.show();
+        stddev.button(IDC_CALC)->click();
+        stddev.reject();
+        const Entry pressed = *ledger().entry(ledger().entryIds({})->front());
+        QCOMPARE(pressed.row.kind, std::string("stddev"));
+        QVERIFY(pressed.report.empty());
+    }
+
     void a_second_press_raises_the_open_window_and_roles_hide_what_they_may_not_do()
     {
         CLedgerWindow* w = openWindow();
