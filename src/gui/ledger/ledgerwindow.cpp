@@ -776,6 +776,9 @@ void CLedgerWindow::OnOpenInForm()
     auto entry = DesignLedger(m_app.records()).entry(id);
     if (!entry)
         return tell(Text(entry.error().message));
+    if (entry->inputsJson.empty() || entry->inputsJson == "{}")
+        return tell(QStringLiteral("%1 没有记下输入（导入的计算结果），不能在表单中打开。")
+                        .arg(Text(entry->row.number)));
     const auto kind = KindOf(entry->row.kind);
     if (!kind || !m_app.calculators()->openEntry(*kind, entry->inputsJson))
         tell(QStringLiteral("%1 的输入无法在表单中打开。").arg(Text(entry->row.number)));
