@@ -4,6 +4,7 @@
 #include "cli/clioutput.h"
 #include "cli/commands.h"
 #include "cli/inputfile.h"
+#include "cli/resultsjson.h"
 
 #include <memory>
 #include <optional>
@@ -100,7 +101,7 @@ int RunAdjust(AdjustCommand& command, const OutputStyle& style)
     }
     return FinishCalculation({ out.stopped, out.messages, out.report,
                                  out.stopped ? nlohmann::json::object()
-                                             : nlohmann::json(AdjustResultsJson(out.results)) },
+                                             : AdjustResultsJson(out.results) },
         style);
 }
 

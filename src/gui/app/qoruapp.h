@@ -80,6 +80,7 @@ public Q_SLOTS:
     void OnFileMru(int index);
     void OnSetOperator();
     void OnSetDatabase();
+    void OnSetLabName();
 
 Q_SIGNALS:
     // The records were (re)opened, or an entry was recorded.

@@ -67,43 +67,31 @@ const ValueField kValueFields[] = {
     { "dosage", "dosage", &MaterialValues::dosage, Range::Percent },
 };
 
+// The label of each value's box, by kind; a kind has only the values listed.
+const struct
+{
+    MaterialKind kind;
+    const char* key;
+    const char* label;
+} kValueLabels[] = {
+    { MaterialKind::Cement, "density", "密度" },
+    { MaterialKind::Cement, "strength28", "28 d 实测强度" },
+    { MaterialKind::Mineral, "density", "密度" },
+    { MaterialKind::FineAggregate, "density", "表观密度" },
+    { MaterialKind::FineAggregate, "fineness", "细度模数" },
+    { MaterialKind::CoarseAggregate, "density", "表观密度" },
+    { MaterialKind::CoarseAggregate, "maxSize", "最大公称粒径" },
+    { MaterialKind::Admixture, "solids", "固含量" },
+    { MaterialKind::Admixture, "waterReduction", "减水率" },
+    { MaterialKind::Admixture, "dosage", "推荐掺量" },
+};
+
 // The label of a value's box for a kind, or empty when the kind has no such value.
 QString ValueLabel(MaterialKind kind, const std::string& key)
 {
-    switch (kind) {
-    case MaterialKind::Cement:
-        if (key == "density")
-            return QStringLiteral("密度");
-        if (key == "strength28")
-            return QStringLiteral("28 d 实测强度");
-        break;
-    case MaterialKind::Mineral:
-        if (key == "density")
-            return QStringLiteral("密度");
-        break;
-    case MaterialKind::FineAggregate:
-        if (key == "density")
-            return QStringLiteral("表观密度");
-        if (key == "fineness")
-            return QStringLiteral("细度模数");
-        break;
-    case MaterialKind::CoarseAggregate:
-        if (key == "density")
-            return QStringLiteral("表观密度");
-        if (key == "maxSize")
-            return QStringLiteral("最大公称粒径");
-        break;
-    case MaterialKind::Admixture:
-        if (key == "solids")
-            return QStringLiteral("固含量");
-        if (key == "waterReduction")
-            return QStringLiteral("减水率");
-        if (key == "dosage")
-            return QStringLiteral("推荐掺量");
-        break;
-    case MaterialKind::Water:
-        break;
-    }
+    for (const auto& v : kValueLabels)
+        if (v.kind == kind && key == v.key)
+            return QString::fromUtf8(v.label);
     return {};
 }
 
