@@ -64,33 +64,32 @@ MaterialRole RoleFromCode(const QString& code)
     return MaterialRole::Cement;
 }
 
+// An editable field's name as the audit says it, and its column.
+const struct
+{
+    EntryField field;
+    const char* name;
+    const char* column;
+} kFields[] = {
+    { EntryField::Number, "编号", "number" },
+    { EntryField::Project, "工程名称", "project" },
+    { EntryField::Part, "施工部位", "part" },
+    { EntryField::Note, "备注", "note" },
+};
+
 QString FieldName(EntryField field)
 {
-    switch (field) {
-    case EntryField::Number:
-        return QStringLiteral("编号");
-    case EntryField::Project:
-        return QStringLiteral("工程名称");
-    case EntryField::Part:
-        return QStringLiteral("施工部位");
-    case EntryField::Note:
-        return QStringLiteral("备注");
-    }
+    for (const auto& f : kFields)
+        if (f.field == field)
+            return QString::fromUtf8(f.name);
     return {};
 }
 
 QString FieldColumn(EntryField field)
 {
-    switch (field) {
-    case EntryField::Number:
-        return QStringLiteral("number");
-    case EntryField::Project:
-        return QStringLiteral("project");
-    case EntryField::Part:
-        return QStringLiteral("part");
-    case EntryField::Note:
-        return QStringLiteral("note");
-    }
+    for (const auto& f : kFields)
+        if (f.field == field)
+            return QString::fromLatin1(f.column);
     return {};
 }
 

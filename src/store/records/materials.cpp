@@ -396,6 +396,32 @@ std::vector<BatchChoice> ReadChoices(QSqlQuery& q)
     return choices;
 }
 
+// Deletes a material or a batch for good: only from 回收站, and only when no
+// entry used it. `describe` names it in the messages; `nameUse` puts that
+// name before the list of the entries that used it.
+template <typename Load, typename Describe>
+Result<void> PurgeFromBin(StoreConnection* c, std::int64_t id, Load load, Describe describe,
+    const QString& usedCondition, bool nameUse, const QString& table)
+{
+    if (!c)
+        return StoreClosed();
+    return c->write([&]() -> Result<void> {
+        auto row = load(*c, id);
+        if (!row)
+            return row.error();
+        if (row->deletedAt.empty())
+            return Error(StoreErrorCode::InUse,
+                describe(*row) + QStringLiteral("不在回收站中：先删除到回收站，才能彻底删除。"));
+        auto used = UsedBy(*c, usedCondition, id);
+        if (!used)
+            return used.error();
+        if (!used->isEmpty())
+            return Error(StoreErrorCode::InUse,
+                nameUse ? describe(*row) + QStringLiteral("的") + *used : *used);
+        return c->exec(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(table), { Id(id) });
+    });
+}
+
 } // namespace
 
 std::string MaterialKindName(MaterialKind kind)
@@ -618,25 +644,10 @@ Result<void> MaterialLibrary::restoreMaterial(std::int64_t id)
 
 Result<void> MaterialLibrary::purgeMaterial(std::int64_t id)
 {
-    StoreConnection* c = m_store.connection();
-    if (!c)
-        return StoreClosed();
-    return c->write([&]() -> Result<void> {
-        auto m = LoadMaterial(*c, id);
-        if (!m)
-            return m.error();
-        if (m->deletedAt.empty())
-            return Error(StoreErrorCode::InUse,
-                QStringLiteral("材料“%1”不在回收站中：先删除到回收站，才能彻底删除。")
-                    .arg(Q(m->name)));
-        auto used = UsedBy(*c, QStringLiteral("b.material_id = ?"), id);
-        if (!used)
-            return used.error();
-        if (!used->isEmpty())
-            return Error(
-                StoreErrorCode::InUse, QStringLiteral("材料“%1”的%2").arg(Q(m->name), *used));
-        return c->exec(QStringLiteral("DELETE FROM materials WHERE id = ?"), { Id(id) });
-    });
+    return PurgeFromBin(
+        m_store.connection(), id, LoadMaterial,
+        [](const Material& m) { return QStringLiteral("材料“%1”").arg(Q(m.name)); },
+        QStringLiteral("b.material_id = ?"), true, QStringLiteral("materials"));
 }
 
 Result<Material> MaterialLibrary::material(std::int64_t id)
@@ -841,24 +852,10 @@ Result<void> MaterialLibrary::restoreBatch(std::int64_t id)
 
 Result<void> MaterialLibrary::purgeBatch(std::int64_t id)
 {
-    StoreConnection* c = m_store.connection();
-    if (!c)
-        return StoreClosed();
-    return c->write([&]() -> Result<void> {
-        auto b = LoadBatch(*c, id);
-        if (!b)
-            return b.error();
-        if (b->deletedAt.empty())
-            return Error(StoreErrorCode::InUse,
-                QStringLiteral("批次“%1”不在回收站中：先删除到回收站，才能彻底删除。")
-                    .arg(Q(b->batchNo)));
-        auto used = UsedBy(*c, QStringLiteral("eb.batch_id = ?"), id);
-        if (!used)
-            return used.error();
-        if (!used->isEmpty())
-            return Error(StoreErrorCode::InUse, *used);
-        return c->exec(QStringLiteral("DELETE FROM batches WHERE id = ?"), { Id(id) });
-    });
+    return PurgeFromBin(
+        m_store.connection(), id, LoadBatch,
+        [](const Batch& b) { return QStringLiteral("批次“%1”").arg(Q(b.batchNo)); },
+        QStringLiteral("eb.batch_id = ?"), false, QStringLiteral("batches"));
 }
 
 Result<Batch> MaterialLibrary::batch(std::int64_t id)
