@@ -113,6 +113,7 @@ CEntryCompareDlg::CEntryCompareDlg(
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTable->verticalHeader()->hide();
+    m_pTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_pTable->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(m_pTable);
 
