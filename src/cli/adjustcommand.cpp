@@ -99,9 +99,9 @@ int RunAdjust(AdjustCommand& command, const OutputStyle& style)
                 + Quoted(in.masses[box]) + " is too large",
             style);
     }
-    return FinishCalculation({ out.stopped, out.messages, out.report,
-                                 out.stopped ? nlohmann::json::object()
-                                             : AdjustResultsJson(out.results) },
+    return FinishCalculation(
+        { out.stopped, out.messages, out.report,
+            out.stopped ? nlohmann::json::object() : AdjustResultsJson(out.results) },
         style);
 }
 

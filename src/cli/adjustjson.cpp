@@ -118,4 +118,3 @@ std::string PowderNameFault(const std::string& name)
     return Quoted(name) + " is not a name (1 to " + std::to_string(kBoxChars)
         + " characters of UTF-8 text, no control characters)";
 }
-

@@ -52,7 +52,8 @@ int RunMix1(Mix1Command& command, const OutputStyle& style)
     ApplyPerformanceGrade(in);
 
     const Mix1Outcome out = CalculateMix1(in);
-    return FinishCalculation({ out.stopped, out.messages, out.report, Mix1ResultsJson(out) }, style);
+    return FinishCalculation(
+        { out.stopped, out.messages, out.report, Mix1ResultsJson(out) }, style);
 }
 
 } // namespace

@@ -76,7 +76,8 @@ TEST(QoruCalcOrdinary, PipedIntoAdjustItTakesTheCalculatedMix)
         = QoruCalc({ "adjust", "--design", "-", "--sand-moisture", "3.2" }, design.out);
     EXPECT_EQ(run.exitCode, 0) << run.err;
 
-    AdjustInputs in = AdjustInputsFromOrdinary(CalculateOrdinary(OrdinaryWorkedExample()).results.mix);
+    AdjustInputs in
+        = AdjustInputsFromOrdinary(CalculateOrdinary(OrdinaryWorkedExample()).results.mix);
     in.sandMoisture = "3.2";
     EXPECT_EQ(run.out, CalculateAdjust(in).report);
     EXPECT_NE(run.out.find("\r\n　　粉煤灰 Mf1＝44.0（kg）\r\n"), std::string::npos);

@@ -53,8 +53,8 @@ void Flatten(const QJsonValue& v, const QString& path, Pairs& out)
     if (v.isObject()) {
         const QJsonObject o = v.toObject();
         for (auto it = o.begin(); it != o.end(); ++it)
-            Flatten(it.value(), path.isEmpty() ? it.key() : path + QLatin1Char('.') + it.key(),
-                out);
+            Flatten(
+                it.value(), path.isEmpty() ? it.key() : path + QLatin1Char('.') + it.key(), out);
     } else if (v.isArray()) {
         const QJsonArray a = v.toArray();
         for (int i = 0; i < a.size(); ++i)
@@ -164,8 +164,7 @@ CEntryCompareDlg::CEntryCompareDlg(
     addSection(QStringLiteral("结果"));
     addRow(QStringLiteral("水胶比"), Text(a->waterBinder), Text(b->waterBinder));
     addRow(QStringLiteral("结论"), Text(a->verdict), Text(b->verdict));
-    for (const auto& [name, values] :
-        Aligned(Flattened(a->figuresJson), Flattened(b->figuresJson)))
+    for (const auto& [name, values] : Aligned(Flattened(a->figuresJson), Flattened(b->figuresJson)))
         addRow(name, values.first, values.second);
 
     m_pTable->resizeColumnsToContents();
@@ -224,8 +223,8 @@ void CEntryCompareDlg::Show(
 {
     CEntryCompareDlg dialog(ledger, left, right, parent);
     if (!dialog.refusal().isEmpty()) {
-        ShowNotice(parent, Prompter::Icon::Exclamation, QString::fromUtf8(kTitle),
-            dialog.refusal());
+        ShowNotice(
+            parent, Prompter::Icon::Exclamation, QString::fromUtf8(kTitle), dialog.refusal());
         return;
     }
     dialog.exec();

@@ -28,8 +28,7 @@ public:
     QStringList differingRows() const;
 
     // Shows the comparison, or the refusal as a notice.
-    static void Show(
-        DesignLedger& ledger, std::int64_t left, std::int64_t right, QWidget* parent);
+    static void Show(DesignLedger& ledger, std::int64_t left, std::int64_t right, QWidget* parent);
 
 private:
     void addSection(const QString& title);

@@ -846,8 +846,8 @@ Result<void> BinStep(StoreConnection* c, std::int64_t id, const std::string& use
         auto changed = c->exec(statement, { Id(id) });
         if (!changed)
             return changed;
-        return Audit(
-            *c, gone ? std::nullopt : std::optional<std::int64_t>(id), Q(row->number), user, action);
+        return Audit(*c, gone ? std::nullopt : std::optional<std::int64_t>(id), Q(row->number),
+            user, action);
     });
 }
 

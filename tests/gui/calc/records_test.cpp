@@ -3,11 +3,11 @@
 #include "adjust/adjustdesign.h"
 #include "adjust/adjustdlg.h"
 #include "adjust/dialog160.h"
-#include "cli/calcrun.h"
-#include "documents/documentdata.h"
 #include "app/mainframe.h"
 #include "app/qoruapp.h"
 #include "calc/calculators.h"
+#include "cli/calcrun.h"
+#include "documents/documentdata.h"
 #include "guitestmain.h"
 #include "mix1/dialog130.h"
 #include "mix1/mixdesigndlg.h"
@@ -274,8 +274,7 @@ private Q_SLOTS:
                 },
                 { "adjust", "--powder1-name", "石粉", "--cement", "285", "--powder1", "50",
                     "--powder2", "0", "--sand", "712.5", "--coarse", "1453.5", "--water", "165.3",
-                    "--admixture", "3.25", "--measured-density", "2680", "--sand-moisture",
-                    "2.5" },
+                    "--admixture", "3.25", "--measured-density", "2680", "--sand-moisture", "2.5" },
                 {}, "水胶比 W/B＝", "，", {} },
             { "evaluate",
                 [this] {
@@ -306,8 +305,8 @@ private Q_SLOTS:
             c.press();
             const Entry entry = *DesignLedger(m_app->records()).entry(rows().front().id);
             QCOMPARE(entry.row.kind, std::string(c.kind));
-            const CalcRun run
-                = RunQoruCalc(c.arguments + QStringList { QStringLiteral("--json") }, { c.input, {}, {} });
+            const CalcRun run = RunQoruCalc(
+                c.arguments + QStringList { QStringLiteral("--json") }, { c.input, {}, {} });
             QCOMPARE(run.exitCode, 0);
             const QJsonObject figures
                 = QJsonDocument::fromJson(QByteArray::fromStdString(entry.figuresJson)).object();

@@ -18,8 +18,8 @@ class CompareTest : public QObject
     QTemporaryDir m_dir;
     RecordStore m_store;
 
-    std::int64_t record(const char* kind, const char* inputs, const char* figures,
-        const char* waterBinder)
+    std::int64_t record(
+        const char* kind, const char* inputs, const char* figures, const char* waterBinder)
     {
         NewEntry e;
         e.kind = kind;
@@ -43,10 +43,12 @@ private Q_SLOTS:
 
     void only_the_rows_that_differ_are_marked_and_can_be_shown_alone()
     {
-        const std::int64_t left = record("mix1", R"({"wb": 0.37, "vg": 0.31, "strengthText": "C60"})",
-            R"({"cementMass": 380.5, "lab": {"water": 170}})", "0.37");
-        const std::int64_t right = record("mix1", R"({"wb": 0.4, "vg": 0.31, "strengthText": "C60"})",
-            R"({"cementMass": 380.5, "lab": {"water": 171}})", "0.40");
+        const std::int64_t left
+            = record("mix1", R"({"wb": 0.37, "vg": 0.31, "strengthText": "C60"})",
+                R"({"cementMass": 380.5, "lab": {"water": 170}})", "0.37");
+        const std::int64_t right
+            = record("mix1", R"({"wb": 0.4, "vg": 0.31, "strengthText": "C60"})",
+                R"({"cementMass": 380.5, "lab": {"water": 171}})", "0.40");
         DesignLedger ledger(m_store);
         CEntryCompareDlg dlg(ledger, left, right, nullptr);
         QVERIFY(dlg.refusal().isEmpty());
