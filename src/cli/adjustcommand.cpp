@@ -4,6 +4,7 @@
 #include "cli/clioutput.h"
 #include "cli/commands.h"
 #include "cli/inputfile.h"
+#include "cli/resultsjson.h"
 
 #include <memory>
 #include <optional>
@@ -98,9 +99,9 @@ int RunAdjust(AdjustCommand& command, const OutputStyle& style)
                 + Quoted(in.masses[box]) + " is too large",
             style);
     }
-    return FinishCalculation({ out.stopped, out.messages, out.report,
-                                 out.stopped ? nlohmann::json::object()
-                                             : nlohmann::json(AdjustResultsJson(out.results)) },
+    return FinishCalculation(
+        { out.stopped, out.messages, out.report,
+            out.stopped ? nlohmann::json::object() : AdjustResultsJson(out.results) },
         style);
 }
 

@@ -11,30 +11,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-const char* const kKeys[kAdjustMaterials]
-    = { "cement", "powder1", "powder2", "sand", "coarse", "water", "admixture" };
-
-// An exact decimal as a JSON number: the double nearest to it, which prints
-// back with the same digits.
-double Number(std::int64_t units, int decimals)
-{
-    return std::strtod(UnitsText(units, decimals).c_str(), nullptr);
-}
-
-Json Masses(const AdjustMasses& masses, bool batch)
-{
-    Json out = Json::object();
-    for (int m = 0; m < kAdjustMaterials; ++m)
-        out[kKeys[m]] = Number(
-            masses[static_cast<size_t>(m)], batch ? kAdjustBatchDecimals : AdjustMassDecimals(m));
-    return out;
-}
-
-Json OrNull(const std::optional<std::int64_t>& units, int decimals)
-{
-    return units ? Json(Number(*units, decimals)) : Json(nullptr);
-}
-
 // A name the design carries, in its results or beside them.
 std::string NameOf(const Json& doc, const Json& results, const char* key, const char* fallback)
 {
@@ -141,20 +117,4 @@ std::string PowderNameFault(const std::string& name)
         return {};
     return Quoted(name) + " is not a name (1 to " + std::to_string(kBoxChars)
         + " characters of UTF-8 text, no control characters)";
-}
-
-nlohmann::ordered_json AdjustResultsJson(const AdjustResults& r)
-{
-    Json out = Json::object();
-    out["computedDensity"] = Number(r.computedDensity, 1);
-    out["measuredDensity"] = OrNull(r.measuredDensity, 0);
-    out["deviation"] = OrNull(r.deviation, 2);
-    out["delta"] = OrNull(r.delta, 3);
-    out["corrected"] = r.corrected;
-    out["lab"] = Masses(r.lab, false);
-    out["ratio"] = Json { { "wb", Number(r.wb, 2) }, { "sand", Number(r.sandRatio, 2) },
-        { "coarse", Number(r.coarseRatio, 2) }, { "water", Number(r.waterRatio, 2) } };
-    out["site"] = Masses(r.site, false);
-    out["batch"] = Masses(r.batch, true);
-    return out;
 }

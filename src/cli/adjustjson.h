@@ -20,8 +20,3 @@ std::optional<AdjustInputs> AdjustDesignFromJson(const std::string& text, std::s
 // it as given, so it must be UTF-8 without control characters and no longer
 // than a box holds.
 std::string PowderNameFault(const std::string& name);
-
-// "results" of an adjustment that was not stopped: computedDensity,
-// measuredDensity, deviation, delta (null when not measured or not
-// corrected), corrected, lab, ratio, site, batch.
-nlohmann::ordered_json AdjustResultsJson(const AdjustResults& r);

@@ -1,6 +1,7 @@
 #include "cli/clioptions.h"
 #include "cli/clioutput.h"
 #include "cli/commands.h"
+#include "cli/resultsjson.h"
 #include "mix1/mix1calc.h"
 #include "mix1/mix1lists.h"
 
@@ -35,46 +36,6 @@ std::vector<std::string> Items(const Table& table, Text text)
     return items;
 }
 
-nlohmann::json ResultsJson(const Mix1Outcome& out)
-{
-    const Mix1Results& r = out.results;
-    const Mix1Working& w = out.working;
-    return {
-        { "cementVolume", r.cementVolume },
-        { "flyAshVolume", r.flyAshVolume },
-        { "slagVolume", r.slagVolume },
-        { "sandVolume", r.sandVolume },
-        { "coarseVolume", r.coarseVolume },
-        { "waterVolume", r.waterVolume },
-        { "cementMass", r.cementMass },
-        { "flyAshMass", r.flyAshMass },
-        { "slagMass", r.slagMass },
-        { "sandMass", r.sandMass },
-        { "coarseMass", r.coarseMass },
-        { "waterMass", r.waterMass },
-        { "admixtureMass", r.admixtureMass },
-        { "Vg", w.vg },
-        { "Vm", w.vm },
-        { "Vs", w.vs },
-        { "Vp", w.vp },
-        { "rhoB", w.rhoB },
-        { "fcu0", w.fcu0 },
-        { "WB", out.inputs.wb },
-        { "Mb", w.mb },
-        { "Mg", w.mg },
-        { "Ms", w.ms },
-        { "Mw", w.mw },
-        { "Mf", w.mf },
-        { "Mk", w.mk },
-        { "Mc", w.mc },
-        { "Mca", w.mca },
-        { "fcuK", out.inputs.fcuK },
-        { "fceG", out.inputs.fceG },
-        { "rhoF", out.inputs.rhoF },
-        { "rhoK", out.inputs.rhoK },
-    };
-}
-
 struct Mix1Command
 {
     Mix1Inputs in; // the form as it opens, then as the options set it
@@ -91,7 +52,8 @@ int RunMix1(Mix1Command& command, const OutputStyle& style)
     ApplyPerformanceGrade(in);
 
     const Mix1Outcome out = CalculateMix1(in);
-    return FinishCalculation({ out.stopped, out.messages, out.report, ResultsJson(out) }, style);
+    return FinishCalculation(
+        { out.stopped, out.messages, out.report, Mix1ResultsJson(out) }, style);
 }
 
 } // namespace

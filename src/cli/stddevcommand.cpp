@@ -2,6 +2,7 @@
 #include "cli/clioutput.h"
 #include "cli/commands.h"
 #include "cli/inputfile.h"
+#include "cli/resultsjson.h"
 #include "cli/strengthinput.h"
 #include "common/numberrule.h"
 #include "stats/stddev.h"
@@ -54,14 +55,8 @@ int RunStdDev(const StdDevCommand& command, const OutputStyle& style)
     const std::string sigma = SigmaBoxText(out.sigma);
 
     if (style.json) {
-        const nlohmann::json object = {
-            { "stopped", out.stopped },
-            { "messages", MessagesJson(out.messages) },
-            { "count", out.count },
-            { "sigma",
-                out.stopped ? nlohmann::json()
-                            : nlohmann::json(ParseNumberBox(sigma).value_or(out.sigma)) },
-        };
+        nlohmann::json object = StdDevResultsJson(out);
+        object.update({ { "stopped", out.stopped }, { "messages", MessagesJson(out.messages) } });
         return WriteOutput(stdout, JsonText(object), style.encoding) ? status : kExitUsage;
     }
 

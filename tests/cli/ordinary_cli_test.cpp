@@ -2,6 +2,7 @@
 #include "adjust/adjustcalc.h"
 #include "adjust/adjustdesign.h"
 #include "cli/calcrun.h"
+#include "gui/support/ordinaryworked.h"
 #include "ordinary/ordinarycalc.h"
 
 #include <QJsonArray>
@@ -22,34 +23,13 @@ QJsonObject JsonOf(const CalcRun& run)
     return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
 }
 
-const QStringList kWorked
-    = { "ordinary", "--grade", "C30", "--sigma", "5.0", "--cement-grade", "42.5", "--fly-ash", "10",
-          "--gamma-f", "0.95", "--aggregate", "crushed", "--max-size", "31.5", "--slump", "200",
-          "--reducer", "25", "--admixture", "1.0", "--wb", "0.40", "--sand-ratio", "43" };
-
-OrdinaryInputs WorkedInputs()
-{
-    OrdinaryInputs in;
-    in.grade = 30;
-    in.sigma = "5.0";
-    in.cementGrade = 425;
-    in.flyAsh = "10";
-    in.gammaF = "0.95";
-    in.aggregate = OrdinaryAggregate::Crushed;
-    in.maxSize = 315;
-    in.slump = "200";
-    in.reducer = "25";
-    in.admixture = "1.0";
-    in.wb = "0.40";
-    in.sandRatio = "43";
-    return in;
-}
+const QStringList kWorked = OrdinaryWorkedArguments();
 
 } // namespace
 
 TEST(QoruCalcOrdinary, PrintsTheReportAndItsFiguresAsDecimalStrings)
 {
-    const OrdinaryOutcome expected = CalculateOrdinary(WorkedInputs());
+    const OrdinaryOutcome expected = CalculateOrdinary(OrdinaryWorkedExample());
     const CalcRun plain = QoruCalc(kWorked);
     EXPECT_EQ(plain.exitCode, 0);
     EXPECT_EQ(plain.out, expected.report);
@@ -96,7 +76,8 @@ TEST(QoruCalcOrdinary, PipedIntoAdjustItTakesTheCalculatedMix)
         = QoruCalc({ "adjust", "--design", "-", "--sand-moisture", "3.2" }, design.out);
     EXPECT_EQ(run.exitCode, 0) << run.err;
 
-    AdjustInputs in = AdjustInputsFromOrdinary(CalculateOrdinary(WorkedInputs()).results.mix);
+    AdjustInputs in
+        = AdjustInputsFromOrdinary(CalculateOrdinary(OrdinaryWorkedExample()).results.mix);
     in.sandMoisture = "3.2";
     EXPECT_EQ(run.out, CalculateAdjust(in).report);
     EXPECT_NE(run.out.find("\r\n　　粉煤灰 Mf1＝44.0（kg）\r\n"), std::string::npos);

@@ -1,13 +1,16 @@
 #include "app/qoruapp.h"
 
 #include "res/commandids.h"
+#include "app/entryfigures.h"
 #include "app/mainframe.h"
 #include "calc/calculators.h"
 #include "common/appsettings.h"
 #include "common/prompter.h"
 #include "doc/platformfile.h"
 #include "doc/qorudoc.h"
+#include "ledger/comparedlg.h"
 #include "ledger/ledgerwindow.h"
+#include "documents/documentdata.h"
 #include "res/strings.h"
 #include "print/printcommands.h"
 #include "view/qoruview.h"
@@ -34,29 +37,6 @@ const QString kOperatorKey = QStringLiteral("Settings/Operator");
 const QString kDatabaseKey = QStringLiteral("Settings/Database");
 
 const char* const kRecordsTitle = "台账";
-
-// The key figures of a record the ledger lists: the grade the inputs name.
-std::string GradeOf(const CCalcForm& form)
-{
-    const std::string json = form.inputsJson();
-    switch (form.kind()) {
-    case CalcKind::Mix1:
-        if (auto in = fromJson<Mix1Inputs>(json))
-            return in->strengthText;
-        break;
-    case CalcKind::Mix2:
-        if (auto in = fromJson<Mix2Inputs>(json))
-            return in->members.strengthGrade;
-        break;
-    case CalcKind::Evaluate:
-        if (auto in = fromJson<EvaluationInputs>(json))
-            return in->gradeText;
-        break;
-    default:
-        break;
-    }
-    return {};
-}
 
 } // namespace
 
@@ -183,6 +163,19 @@ void CQoruApp::OnSetOperator()
         setOperatorName(name);
 }
 
+void CQoruApp::OnSetLabName()
+{
+    QString name = LabName();
+    while (Prompter::current()->askText(m_pFrame, QStringLiteral("试验室名称"),
+        QStringLiteral("通知单和设计报告上的试验室名称："), &name)) {
+        if (!name.trimmed().isEmpty()) {
+            SetLabName(name);
+            return;
+        }
+        ShowExclamation(m_pFrame, QStringLiteral("试验室名称不能为空。"));
+    }
+}
+
 void CQoruApp::OnSetDatabase()
 {
     Prompter::FileRequest request;
@@ -211,7 +204,11 @@ void CQoruApp::recordCalculation(CCalcForm* form)
                      .toStdString();
     entry.operatorName = operatorName().toStdString();
     entry.inputsJson = form->inputsJson();
-    entry.grade = GradeOf(*form);
+    EntryFigures figures = FiguresOf(form->kind(), entry.inputsJson);
+    entry.grade = std::move(figures.grade);
+    entry.waterBinder = std::move(figures.waterBinder);
+    entry.verdict = std::move(figures.verdict);
+    entry.figuresJson = std::move(figures.figuresJson);
     entry.report = std::move(m_lastReport);
     entry.batches = std::move(m_nextBatches);
     entry.parentId = m_nextParent;
@@ -278,6 +275,7 @@ void CQoruApp::connectCommands()
     connect(f->action(ID_SET_OPERATOR), &QAction::triggered, this, &CQoruApp::OnSetOperator);
     connect(f->action(ID_SET_DATABASE), &QAction::triggered, this, &CQoruApp::OnSetDatabase);
     connect(f->action(ID_TOOLS_LEDGER), &QAction::triggered, this, &CQoruApp::OnToolsLedger);
+    connect(f->action(ID_SET_LAB_NAME), &QAction::triggered, this, &CQoruApp::OnSetLabName);
     connect(m_pDoc, &CQoruDoc::fileUsed, this, &CQoruApp::addRecentFile);
     connect(f->action(ID_FILE_PRINT), &QAction::triggered, m_pPrint, &CPrintCommands::OnFilePrint);
     connect(f->action(ID_FILE_PRINT_DIRECT), &QAction::triggered, m_pPrint,
@@ -299,6 +297,11 @@ void CQoruApp::OnToolsLedger()
     if (!m_pLedger) {
         m_pLedger = new CLedgerWindow(*this, m_pFrame);
         m_pLedger->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_pLedger, &CLedgerWindow::compareRequested, this,
+            [this](std::int64_t left, std::int64_t right) {
+                DesignLedger ledger(records());
+                CEntryCompareDlg::Show(ledger, left, right, m_pLedger);
+            });
         m_pLedger->show();
     }
     if (m_pLedger->isMinimized())

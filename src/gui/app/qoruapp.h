@@ -86,6 +86,7 @@ public Q_SLOTS:
     void OnSetDatabase();
     // 工具 → 配合比台账: opens the ledger window, or raises the open one.
     void OnToolsLedger();
+    void OnSetLabName();
 
 Q_SIGNALS:
     // The records were (re)opened, or an entry was recorded.

@@ -1,6 +1,8 @@
 #include "documents/documentdata.h"
 
+#include "adjust/adjustcalc.h"
 #include "app/qoruapp.h"
+#include "common/reportnum.h"
 #include "doc/mixratio.h"
 #include "records/recordstore.h"
 
@@ -22,15 +24,17 @@ QJsonObject Object(const std::string& json)
 }
 
 // A recorded figure as the report printed it: texts as they are, numbers
-// in their shortest form.
-QString Figure(const QJsonObject& o, std::initializer_list<const char*> keys)
+// to `decimals` places as the report prints them, or in their shortest form
+// where no place is known.
+QString Figure(const QJsonObject& o, std::initializer_list<const char*> keys, int decimals = -1)
 {
     for (const char* key : keys) {
         const QJsonValue v = o.value(QLatin1String(key));
         if (v.isString() && !v.toString().trimmed().isEmpty())
             return v.toString().trimmed();
         if (v.isDouble())
-            return QString::number(v.toDouble(), 'g', 15);
+            return decimals < 0 ? QString::number(v.toDouble(), 'g', 15)
+                                : QString::fromStdString(ReportNumber(v.toDouble(), decimals));
     }
     return {};
 }
@@ -63,17 +67,28 @@ struct MaterialSlot
     std::optional<MaterialRole> batchRole;
     std::initializer_list<const char*> massKeys; // a design's results
     const char* trialKey; // a trial batch's "lab" and "site" masses
+    int trialDecimals; // as the trial batch prints them
 };
+
+// Both self-compacting designs print every mass per m³ to 0.1 kg; the
+// ordinary design records its masses as printed text.
+constexpr int kDesignMassDecimals = 1;
 
 const MaterialSlot kSlots[] = {
     // Self-compacting designs name their masses "...Mass"; the ordinary design plainly.
-    { "水泥", MaterialRole::Cement, { "cementMass", "cement" }, "cement" },
-    { "粉体一", MaterialRole::Powder1, { "flyAshMass", "powder1Mass", "flyAsh" }, "powder1" },
-    { "粉体二", MaterialRole::Powder2, { "slagMass", "powder2Mass", "slag" }, "powder2" },
-    { "细骨料", MaterialRole::Fine, { "sandMass", "sand" }, "sand" },
-    { "粗骨料", MaterialRole::Coarse, { "coarseMass", "stone" }, "coarse" },
-    { "外加剂", MaterialRole::Admixture, { "admixtureMass", "admixture" }, "admixture" },
-    { "水", std::nullopt, { "waterMass", "water" }, "water" },
+    { "水泥", MaterialRole::Cement, { "cementMass", "cement" }, "cement",
+        AdjustMassDecimals(kAdjustCement) },
+    { "粉体一", MaterialRole::Powder1, { "flyAshMass", "powder1Mass", "flyAsh" }, "powder1",
+        AdjustMassDecimals(kAdjustPowder1) },
+    { "粉体二", MaterialRole::Powder2, { "slagMass", "powder2Mass", "slag" }, "powder2",
+        AdjustMassDecimals(kAdjustPowder2) },
+    { "细骨料", MaterialRole::Fine, { "sandMass", "sand" }, "sand",
+        AdjustMassDecimals(kAdjustSand) },
+    { "粗骨料", MaterialRole::Coarse, { "coarseMass", "stone" }, "coarse",
+        AdjustMassDecimals(kAdjustCoarse) },
+    { "外加剂", MaterialRole::Admixture, { "admixtureMass", "admixture" }, "admixture",
+        AdjustMassDecimals(kAdjustAdmixture) },
+    { "水", std::nullopt, { "waterMass", "water" }, "water", AdjustMassDecimals(kAdjustWater) },
 };
 
 QStringList BatchValues(const QJsonObject& s)
@@ -180,7 +195,8 @@ DocumentData MakeDocumentData(const Entry& entry, const DocumentFieldMap& fields
 
     std::vector<std::string> masses;
     for (const MaterialSlot& slot : kSlots)
-        masses.push_back((trial ? Figure(lab, { slot.trialKey }) : Figure(figures, slot.massKeys))
+        masses.push_back((trial ? Figure(lab, { slot.trialKey }, slot.trialDecimals)
+                                : Figure(figures, slot.massKeys, kDesignMassDecimals))
                              .toStdString());
     const std::string binder = SumMassText({ masses[0], masses[1], masses[2] });
     const std::vector<std::string> ratios = MixRatioParts(masses, binder);
@@ -202,7 +218,7 @@ DocumentData MakeDocumentData(const Entry& entry, const DocumentFieldMap& fields
         m.ratio = OrMissing(ratios.empty() ? QString() : QString::fromStdString(ratios[i]));
         const char* moistureKey = i == 3 ? "sandMoisture" : i == 4 ? "coarseMoisture" : nullptr;
         m.moisture = OrMissing(moistureKey ? Figure(inputs, { moistureKey }) : QString());
-        m.siteMass = OrMissing(Figure(site, { slot.trialKey }));
+        m.siteMass = OrMissing(Figure(site, { slot.trialKey }, slot.trialDecimals));
         d.materials.push_back(m);
     }
     // 胶凝材料：细骨料：粗骨料：水：外加剂

@@ -64,33 +64,32 @@ MaterialRole RoleFromCode(const QString& code)
     return MaterialRole::Cement;
 }
 
+// An editable field's name as the audit says it, and its column.
+const struct
+{
+    EntryField field;
+    const char* name;
+    const char* column;
+} kFields[] = {
+    { EntryField::Number, "编号", "number" },
+    { EntryField::Project, "工程名称", "project" },
+    { EntryField::Part, "施工部位", "part" },
+    { EntryField::Note, "备注", "note" },
+};
+
 QString FieldName(EntryField field)
 {
-    switch (field) {
-    case EntryField::Number:
-        return QStringLiteral("编号");
-    case EntryField::Project:
-        return QStringLiteral("工程名称");
-    case EntryField::Part:
-        return QStringLiteral("施工部位");
-    case EntryField::Note:
-        return QStringLiteral("备注");
-    }
+    for (const auto& f : kFields)
+        if (f.field == field)
+            return QString::fromUtf8(f.name);
     return {};
 }
 
 QString FieldColumn(EntryField field)
 {
-    switch (field) {
-    case EntryField::Number:
-        return QStringLiteral("number");
-    case EntryField::Project:
-        return QStringLiteral("project");
-    case EntryField::Part:
-        return QStringLiteral("part");
-    case EntryField::Note:
-        return QStringLiteral("note");
-    }
+    for (const auto& f : kFields)
+        if (f.field == field)
+            return QString::fromLatin1(f.column);
     return {};
 }
 
@@ -826,63 +825,75 @@ Result<std::vector<EntryRow>> DesignLedger::children(std::int64_t id)
         { Id(id) });
 }
 
-Result<void> DesignLedger::deleteEntry(std::int64_t id, const std::string& user)
+namespace {
+
+// A move to, from or out of 回收站, in one transaction: the entry as `load`
+// reads it, what `refuse` says of it (an answer ends the step there), the
+// statement on its id, and the audit line, which keeps the id unless the
+// entry is gone.
+template <typename Load, typename Refuse>
+Result<void> BinStep(StoreConnection* c, std::int64_t id, const std::string& user, Load load,
+    Refuse refuse, const QString& statement, const QString& action, bool gone = false)
 {
-    StoreConnection* c = m_store.connection();
     if (!c)
         return StoreClosed();
     return c->write([&]() -> Result<void> {
-        auto row = Editable(*c, id);
+        auto row = load(*c, id);
         if (!row)
             return row.error();
-        auto moved = c->exec(QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
-                                            "in_bin = 1, deleted_at = %1 WHERE id = ?")
-                                 .arg(Q(c->dialect().now)),
-            { Id(id) });
-        if (!moved)
-            return moved;
-        return Audit(*c, id, Q(row->number), user, QStringLiteral("删除"));
+        if (std::optional<Result<void>> answer = refuse(*row))
+            return *answer;
+        auto changed = c->exec(statement, { Id(id) });
+        if (!changed)
+            return changed;
+        return Audit(*c, gone ? std::nullopt : std::optional<std::int64_t>(id), Q(row->number),
+            user, action);
     });
+}
+
+std::optional<Result<void>> Never(const EntryRow&)
+{
+    return std::nullopt;
+}
+
+} // namespace
+
+Result<void> DesignLedger::deleteEntry(std::int64_t id, const std::string& user)
+{
+    StoreConnection* c = m_store.connection();
+    return BinStep(c, id, user, Editable, Never,
+        c ? QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
+                           "in_bin = 1, deleted_at = %1 WHERE id = ?")
+                .arg(Q(c->dialect().now))
+          : QString(),
+        QStringLiteral("删除"));
 }
 
 Result<void> DesignLedger::restoreEntry(std::int64_t id, const std::string& user)
 {
-    StoreConnection* c = m_store.connection();
-    if (!c)
-        return StoreClosed();
-    return c->write([&]() -> Result<void> {
-        auto row = LoadRow(*c, id);
-        if (!row)
-            return row.error();
-        if (!row->inBin)
-            return {};
-        auto moved = c->exec(QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
-                                            "in_bin = 0, deleted_at = NULL WHERE id = ?"),
-            { Id(id) });
-        if (!moved)
-            return moved;
-        return Audit(*c, id, Q(row->number), user, QStringLiteral("恢复"));
-    });
+    return BinStep(
+        m_store.connection(), id, user, LoadRow,
+        [](const EntryRow& row) {
+            // Already out of the bin: nothing to do, nothing to audit.
+            return row.inBin ? std::nullopt : std::optional<Result<void>>(Result<void> {});
+        },
+        QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
+                       "in_bin = 0, deleted_at = NULL WHERE id = ?"),
+        QStringLiteral("恢复"));
 }
 
 Result<void> DesignLedger::purgeEntry(std::int64_t id, const std::string& user)
 {
-    StoreConnection* c = m_store.connection();
-    if (!c)
-        return StoreClosed();
-    return c->write([&]() -> Result<void> {
-        auto row = LoadRow(*c, id);
-        if (!row)
-            return row.error();
-        if (!row->inBin)
-            return Error(StoreErrorCode::InUse,
+    return BinStep(
+        m_store.connection(), id, user, LoadRow,
+        [](const EntryRow& row) -> std::optional<Result<void>> {
+            if (row.inBin)
+                return std::nullopt;
+            return Result<void>(Error(StoreErrorCode::InUse,
                 QStringLiteral("台账记录 %1 不在回收站中：先删除到回收站，才能彻底删除。")
-                    .arg(Q(row->number)));
-        auto gone = c->exec(QStringLiteral("DELETE FROM entries WHERE id = ?"), { Id(id) });
-        if (!gone)
-            return gone;
-        return Audit(*c, std::nullopt, Q(row->number), user, QStringLiteral("彻底删除"));
-    });
+                    .arg(Q(row.number))));
+        },
+        QStringLiteral("DELETE FROM entries WHERE id = ?"), QStringLiteral("彻底删除"), true);
 }
 
 Result<std::vector<AuditRow>> DesignLedger::auditTrail(std::int64_t id)

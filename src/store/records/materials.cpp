@@ -67,43 +67,31 @@ const ValueField kValueFields[] = {
     { "dosage", "dosage", &MaterialValues::dosage, Range::Percent },
 };
 
+// The label of each value's box, by kind; a kind has only the values listed.
+const struct
+{
+    MaterialKind kind;
+    const char* key;
+    const char* label;
+} kValueLabels[] = {
+    { MaterialKind::Cement, "density", "密度" },
+    { MaterialKind::Cement, "strength28", "28 d 实测强度" },
+    { MaterialKind::Mineral, "density", "密度" },
+    { MaterialKind::FineAggregate, "density", "表观密度" },
+    { MaterialKind::FineAggregate, "fineness", "细度模数" },
+    { MaterialKind::CoarseAggregate, "density", "表观密度" },
+    { MaterialKind::CoarseAggregate, "maxSize", "最大公称粒径" },
+    { MaterialKind::Admixture, "solids", "固含量" },
+    { MaterialKind::Admixture, "waterReduction", "减水率" },
+    { MaterialKind::Admixture, "dosage", "推荐掺量" },
+};
+
 // The label of a value's box for a kind, or empty when the kind has no such value.
 QString ValueLabel(MaterialKind kind, const std::string& key)
 {
-    switch (kind) {
-    case MaterialKind::Cement:
-        if (key == "density")
-            return QStringLiteral("密度");
-        if (key == "strength28")
-            return QStringLiteral("28 d 实测强度");
-        break;
-    case MaterialKind::Mineral:
-        if (key == "density")
-            return QStringLiteral("密度");
-        break;
-    case MaterialKind::FineAggregate:
-        if (key == "density")
-            return QStringLiteral("表观密度");
-        if (key == "fineness")
-            return QStringLiteral("细度模数");
-        break;
-    case MaterialKind::CoarseAggregate:
-        if (key == "density")
-            return QStringLiteral("表观密度");
-        if (key == "maxSize")
-            return QStringLiteral("最大公称粒径");
-        break;
-    case MaterialKind::Admixture:
-        if (key == "solids")
-            return QStringLiteral("固含量");
-        if (key == "waterReduction")
-            return QStringLiteral("减水率");
-        if (key == "dosage")
-            return QStringLiteral("推荐掺量");
-        break;
-    case MaterialKind::Water:
-        break;
-    }
+    for (const auto& v : kValueLabels)
+        if (v.kind == kind && key == v.key)
+            return QString::fromUtf8(v.label);
     return {};
 }
 
@@ -408,6 +396,32 @@ std::vector<BatchChoice> ReadChoices(QSqlQuery& q)
     return choices;
 }
 
+// Deletes a material or a batch for good: only from 回收站, and only when no
+// entry used it. `describe` names it in the messages; `nameUse` puts that
+// name before the list of the entries that used it.
+template <typename Load, typename Describe>
+Result<void> PurgeFromBin(StoreConnection* c, std::int64_t id, Load load, Describe describe,
+    const QString& usedCondition, bool nameUse, const QString& table)
+{
+    if (!c)
+        return StoreClosed();
+    return c->write([&]() -> Result<void> {
+        auto row = load(*c, id);
+        if (!row)
+            return row.error();
+        if (row->deletedAt.empty())
+            return Error(StoreErrorCode::InUse,
+                describe(*row) + QStringLiteral("不在回收站中：先删除到回收站，才能彻底删除。"));
+        auto used = UsedBy(*c, usedCondition, id);
+        if (!used)
+            return used.error();
+        if (!used->isEmpty())
+            return Error(StoreErrorCode::InUse,
+                nameUse ? describe(*row) + QStringLiteral("的") + *used : *used);
+        return c->exec(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(table), { Id(id) });
+    });
+}
+
 } // namespace
 
 std::string MaterialKindName(MaterialKind kind)
@@ -630,25 +644,10 @@ Result<void> MaterialLibrary::restoreMaterial(std::int64_t id)
 
 Result<void> MaterialLibrary::purgeMaterial(std::int64_t id)
 {
-    StoreConnection* c = m_store.connection();
-    if (!c)
-        return StoreClosed();
-    return c->write([&]() -> Result<void> {
-        auto m = LoadMaterial(*c, id);
-        if (!m)
-            return m.error();
-        if (m->deletedAt.empty())
-            return Error(StoreErrorCode::InUse,
-                QStringLiteral("材料“%1”不在回收站中：先删除到回收站，才能彻底删除。")
-                    .arg(Q(m->name)));
-        auto used = UsedBy(*c, QStringLiteral("b.material_id = ?"), id);
-        if (!used)
-            return used.error();
-        if (!used->isEmpty())
-            return Error(
-                StoreErrorCode::InUse, QStringLiteral("材料“%1”的%2").arg(Q(m->name), *used));
-        return c->exec(QStringLiteral("DELETE FROM materials WHERE id = ?"), { Id(id) });
-    });
+    return PurgeFromBin(
+        m_store.connection(), id, LoadMaterial,
+        [](const Material& m) { return QStringLiteral("材料“%1”").arg(Q(m.name)); },
+        QStringLiteral("b.material_id = ?"), true, QStringLiteral("materials"));
 }
 
 Result<Material> MaterialLibrary::material(std::int64_t id)
@@ -853,24 +852,10 @@ Result<void> MaterialLibrary::restoreBatch(std::int64_t id)
 
 Result<void> MaterialLibrary::purgeBatch(std::int64_t id)
 {
-    StoreConnection* c = m_store.connection();
-    if (!c)
-        return StoreClosed();
-    return c->write([&]() -> Result<void> {
-        auto b = LoadBatch(*c, id);
-        if (!b)
-            return b.error();
-        if (b->deletedAt.empty())
-            return Error(StoreErrorCode::InUse,
-                QStringLiteral("批次“%1”不在回收站中：先删除到回收站，才能彻底删除。")
-                    .arg(Q(b->batchNo)));
-        auto used = UsedBy(*c, QStringLiteral("eb.batch_id = ?"), id);
-        if (!used)
-            return used.error();
-        if (!used->isEmpty())
-            return Error(StoreErrorCode::InUse, *used);
-        return c->exec(QStringLiteral("DELETE FROM batches WHERE id = ?"), { Id(id) });
-    });
+    return PurgeFromBin(
+        m_store.connection(), id, LoadBatch,
+        [](const Batch& b) { return QStringLiteral("批次“%1”").arg(Q(b.batchNo)); },
+        QStringLiteral("eb.batch_id = ?"), false, QStringLiteral("batches"));
 }
 
 Result<Batch> MaterialLibrary::batch(std::int64_t id)

@@ -4,6 +4,7 @@
 #include "app/mainframe.h"
 #include "app/qoruapp.h"
 #include "doc/qorudoc.h"
+#include "documents/documentdata.h"
 #include "guitestmain.h"
 #include "testapp.h"
 #include "testprompter.h"
@@ -85,6 +86,19 @@ private Q_SLOTS:
     void cleanup()
     {
         StopTestApp(m_prompter, m_app);
+    }
+
+    void lab_name_is_kept_for_the_documents_and_an_empty_one_refused()
+    {
+        SetLabName(QStringLiteral("旧名"));
+        m_prompter->textAnswers << QStringLiteral("  ") << QStringLiteral("  中心试验室 ");
+        frame()->action(ID_SET_LAB_NAME)->trigger();
+        // The blank answer is refused once, and the name asked for again.
+        QCOMPARE(m_prompter->texts().filter(QStringLiteral("试验室名称")).size(), 1);
+        QCOMPARE(LabName(), QStringLiteral("中心试验室"));
+
+        frame()->action(ID_SET_LAB_NAME)->trigger(); // cancelled: nothing changes
+        QCOMPARE(LabName(), QStringLiteral("中心试验室"));
     }
 
     void starts_maximized_with_an_untitled_empty_report()

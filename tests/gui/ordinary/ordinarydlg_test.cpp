@@ -8,6 +8,7 @@
 #include "ordinary/dialog170.h"
 #include "ordinary/ordinarycalc.h"
 #include "ordinary/ordinarydlg.h"
+#include "ordinaryworked.h"
 #include "testapp.h"
 #include "testprompter.h"
 #include "view/qoruview.h"
@@ -70,24 +71,6 @@ void EnterWorkedExample(COrdinaryDlg& form)
         Type(form, b.id, b.text);
 }
 
-OrdinaryInputs WorkedExample()
-{
-    OrdinaryInputs in;
-    in.grade = 30;
-    in.sigma = "5.0";
-    in.cementGrade = 425;
-    in.flyAsh = "10";
-    in.gammaF = "0.95";
-    in.aggregate = OrdinaryAggregate::Crushed;
-    in.maxSize = 315;
-    in.slump = "200";
-    in.reducer = "25";
-    in.admixture = "1.0";
-    in.wb = "0.40";
-    in.sandRatio = "43";
-    return in;
-}
-
 } // namespace
 
 class OrdinaryDlgTest : public QObject
@@ -121,7 +104,7 @@ private Q_SLOTS:
     void the_worked_example_appends_the_core_report_and_fills_the_results()
     {
         EnterWorkedExample(dlg());
-        const OrdinaryOutcome expected = CalculateOrdinary(WorkedExample());
+        const OrdinaryOutcome expected = CalculateOrdinary(OrdinaryWorkedExample());
         QVERIFY(!expected.stopped);
 
         // The keypad's Enter moves on in a box and presses 计算 on its button.
@@ -194,7 +177,7 @@ private Q_SLOTS:
                 IDC_ORD_RHO_G, Prompter::Icon::Information },
         };
         for (const auto& row : rows) {
-            m_dlg->load(WorkedExample());
+            m_dlg->load(OrdinaryWorkedExample());
             row.change(dlg());
             m_prompter->notices.clear();
             dlg().button(IDC_ORD_CALCULATE)->setFocus();
@@ -244,7 +227,7 @@ private Q_SLOTS:
 
     void adjust_opens_the_trial_batch_form_with_the_design()
     {
-        m_dlg->load(WorkedExample());
+        m_dlg->load(OrdinaryWorkedExample());
         QPushButton* adjust = dlg().button(IDC_ORD_ADJUST);
         QVERIFY(!adjust->isEnabled());
         QTest::mouseClick(dlg().button(IDC_ORD_CALCULATE), Qt::LeftButton);
