@@ -55,6 +55,7 @@ void CCalculators::attach(COrdinaryDlg* form)
 template <typename Form> void CCalculators::run(Form& form, bool recall)
 {
     attach(&form);
+    form.setRecords(m_pRecords);
     form.keepOpening();
     if (recall) {
         const QString kept = AppSettings().value(memoryKey(form.kind())).toString();

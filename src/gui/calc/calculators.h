@@ -13,6 +13,7 @@ class CMixDesignDlg;
 class CMixDesign2Dlg;
 class COrdinaryDlg;
 class QWidget;
+class RecordStore;
 
 // The calculator switchboard: the commands that open the forms, what the
 // forms hand on, and the state of the run they share (the last design).
@@ -43,6 +44,9 @@ public:
     // calculation, so that it opens with them, also in the next run.
     static QString memoryKey(CalcKind kind);
 
+    // The records every form's 材料(M)… picks from.
+    void setRecords(RecordStore* store) { m_pRecords = store; }
+
 Q_SIGNALS:
     // Every form's report, for the document.
     void reportReady(const std::string& report);
@@ -70,4 +74,5 @@ private:
 
     QWidget* m_pFormParent;
     std::optional<AdjustInputs> m_lastDesign;
+    RecordStore* m_pRecords = nullptr;
 };
