@@ -38,6 +38,7 @@ CRecordForm::CRecordForm(MaterialLibrary& library, QWidget* parent)
 {
     SetDialogFont(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    setMinimumWidth(420);
 }
 
 QLineEdit* CRecordForm::addText(const QString& key, const QString& label, const std::string& text)

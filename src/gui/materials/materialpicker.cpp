@@ -53,7 +53,7 @@ CMaterialPickerDlg::CMaterialPickerDlg(RecordStore& store, const MaterialTable& 
     for (MaterialRole role : table.roles) {
         auto* list = new QComboBox(this);
         list->setObjectName(QStringLiteral("role%1").arg(n++));
-        list->setMinimumContentsLength(36);
+        list->setMinimumContentsLength(52);
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->addItem(QStringLiteral("（不选）"), QVariant());
         auto batches = library.batchesInUse(RoleKind(role));

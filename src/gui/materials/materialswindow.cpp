@@ -289,6 +289,8 @@ void CMaterialsWindow::showBin(bool bin)
     m_bBin = bin;
     if (m_pBinButton->isChecked() != bin)
         m_pBinButton->setChecked(bin);
+    m_pBinButton->setText(bin ? QStringLiteral("返回材料(&B)") : QStringLiteral("回收站(&B)"));
+    setWindowTitle(bin ? QStringLiteral("原材料库 — 回收站") : QString::fromUtf8(kTitle));
     reload();
 }
 
