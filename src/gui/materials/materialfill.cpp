@@ -67,14 +67,17 @@ MaterialFill::Value Grade()
 
 MaterialFill::Value Moisture()
 {
-    return [](const BatchChoice& c) { return ShiftDecimal(QString::fromStdString(c.batch.moisture), 0); };
+    return [](const BatchChoice& c) {
+        return ShiftDecimal(QString::fromStdString(c.batch.moisture), 0);
+    };
 }
 
 MaterialFill::Value StrengthRatio()
 {
     return [](const BatchChoice& c) {
         bool strengthOk = false, gradeOk = false;
-        const double strength = QString::fromStdString(c.effective.strength28).toDouble(&strengthOk);
+        const double strength
+            = QString::fromStdString(c.effective.strength28).toDouble(&strengthOk);
         const double grade = QString::fromStdString(c.material.grade).toDouble(&gradeOk);
         if (!strengthOk || !gradeOk || grade <= 0 || strength <= 0)
             return QString();

@@ -135,7 +135,8 @@ CMaterialDlg::CMaterialDlg(MaterialLibrary& library, const Material& material, Q
         addChoice(QStringLiteral("variety"), VarietyLabel(kind), MaterialVarieties(kind),
             material.variety);
     if (kind == MaterialKind::Cement)
-        addChoice(QStringLiteral("grade"), QStringLiteral("强度等级"), CementGrades(), material.grade);
+        addChoice(
+            QStringLiteral("grade"), QStringLiteral("强度等级"), CementGrades(), material.grade);
     if (kind == MaterialKind::Mineral)
         addChoice(QStringLiteral("grade"), QStringLiteral("等级"),
             { "Ⅰ级", "Ⅱ级", "Ⅲ级", "S75", "S95", "S105" }, material.grade, true);
@@ -192,8 +193,7 @@ CBatchDlg::CBatchDlg(
     addText(QStringLiteral("testDate"), QStringLiteral("检验日期"), batch.testDate)
         ->setPlaceholderText(dateHint);
     for (const MaterialValueField& f : MaterialValueFields(material.kind)) {
-        QLineEdit* box
-            = addNumber(QString::fromLatin1(f.key), f.label, batch.measured.*f.member);
+        QLineEdit* box = addNumber(QString::fromLatin1(f.key), f.label, batch.measured.*f.member);
         // An empty box takes the material's value.
         const std::string& own = material.values.*f.member;
         if (!own.empty())

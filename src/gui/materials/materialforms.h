@@ -67,8 +67,8 @@ class CBatchDlg : public CRecordForm
 
 public:
     // A batch of `material` to add (id 0) or one to edit.
-    CBatchDlg(MaterialLibrary& library, const Material& material, const Batch& batch,
-        QWidget* parent);
+    CBatchDlg(
+        MaterialLibrary& library, const Material& material, const Batch& batch, QWidget* parent);
     Batch batch() const;
 
 protected:

@@ -105,7 +105,8 @@ void CMaterialLinks::choose(const std::map<MaterialRole, std::optional<BatchChoi
             filled.role = f.role;
             filled.id = f.id;
             filled.text = text;
-            if (auto* list = qobject_cast<QComboBox*>(w); list && SameNumber(list->currentText(), text))
+            if (auto* list = qobject_cast<QComboBox*>(w);
+                list && SameNumber(list->currentText(), text))
                 filled.text = list->currentText(); // "42.5" chosen for "42.50"
             chosen->second.boxes.push_back(filled);
         }

@@ -29,7 +29,8 @@ QString Values(const BatchChoice& c)
         { &v.maxSize, "Dmax" }, { &v.waterReduction, "减水率" }, { &v.dosage, "掺量" } };
     for (const auto& s : shown)
         if (!s.value->empty())
-            parts << QString::fromUtf8(s.label) + QLatin1Char(' ') + QString::fromStdString(*s.value);
+            parts << QString::fromUtf8(s.label) + QLatin1Char(' ')
+                    + QString::fromStdString(*s.value);
     if (!c.batch.moisture.empty())
         parts << QStringLiteral("含水率 ") + QString::fromStdString(c.batch.moisture);
     return parts.join(QStringLiteral("，"));
@@ -67,7 +68,8 @@ CMaterialPickerDlg::CMaterialPickerDlg(RecordStore& store, const MaterialTable& 
                 m_batches[c.batch.id] = c;
                 const QString values = Values(c);
                 list->addItem(BatchCaption(c)
-                        + (values.isEmpty() ? QString() : QStringLiteral("（") + values + QStringLiteral("）")),
+                        + (values.isEmpty() ? QString()
+                                            : QStringLiteral("（") + values + QStringLiteral("）")),
                     QVariant::fromValue<qlonglong>(c.batch.id));
             }
         }
@@ -78,7 +80,8 @@ CMaterialPickerDlg::CMaterialPickerDlg(RecordStore& store, const MaterialTable& 
         }
         QString caption = QString::fromStdString(MaterialRoleName(role));
         if (const auto it = table.varieties.find(role); it != table.varieties.end())
-            caption += QStringLiteral("（") + QString::fromStdString(it->second) + QStringLiteral("）");
+            caption
+                += QStringLiteral("（") + QString::fromStdString(it->second) + QStringLiteral("）");
         auto* label = new QLabel(caption + QStringLiteral("："), this);
         label->setBuddy(list);
         form->addRow(label, list);

@@ -250,8 +250,8 @@ void CMaterialsWindow::takeStoreRole()
     setRole(role ? *role : UserRole::None);
 }
 
-QPushButton* CMaterialsWindow::addButton(QLayout* row, const QString& name, const QString& text,
-    void (CMaterialsWindow::*slot)())
+QPushButton* CMaterialsWindow::addButton(
+    QLayout* row, const QString& name, const QString& text, void (CMaterialsWindow::*slot)())
 {
     auto* button = new QPushButton(text, this);
     button->setObjectName(name);
@@ -391,8 +391,8 @@ void CMaterialsWindow::loadBatches()
         Fill(m_pBatches, BatchHeadings(k, true), rows, ids);
     } else {
         const std::optional<Material> m = currentMaterial();
-        m_pBatchTitle->setText(m ? QStringLiteral("“%1”的批次(&H)：").arg(Q(m->name))
-                                 : QStringLiteral("批次(&H)："));
+        m_pBatchTitle->setText(
+            m ? QStringLiteral("“%1”的批次(&H)：").arg(Q(m->name)) : QStringLiteral("批次(&H)："));
         if (m) {
             auto batches = m_library.batches(m->id);
             if (!batches)
@@ -457,8 +457,8 @@ void CMaterialsWindow::updateButtons()
     m_pSearch->setEnabled(open);
     if (batch && !m_bBin) {
         const int row = m_pBatches->currentRow();
-        const bool active
-            = m_pBatches->item(row, m_pBatches->columnCount() - 1)->text() == QStringLiteral("在用");
+        const bool active = m_pBatches->item(row, m_pBatches->columnCount() - 1)->text()
+            == QStringLiteral("在用");
         actionButton(QStringLiteral("toggleBatch"))
             ->setText(active ? QStringLiteral("停用(&S)") : QStringLiteral("启用(&S)"));
     }
@@ -493,8 +493,8 @@ void CMaterialsWindow::OnCopyMaterial()
         return;
     const Result<std::int64_t> copy = m_library.copyMaterial(*id);
     if (!copy) {
-        ShowNotice(this, Prompter::Icon::Exclamation, QString::fromUtf8(kTitle),
-            Q(copy.error().message));
+        ShowNotice(
+            this, Prompter::Icon::Exclamation, QString::fromUtf8(kTitle), Q(copy.error().message));
         return;
     }
     m_pSearch->clear();

@@ -76,8 +76,8 @@ private:
     // A store failure shown; true when there was none.
     bool report(const StoreError& error);
     std::optional<Material> currentMaterial();
-    QPushButton* addButton(QLayout* row, const QString& name, const QString& text,
-        void (CMaterialsWindow::*slot)());
+    QPushButton* addButton(
+        QLayout* row, const QString& name, const QString& text, void (CMaterialsWindow::*slot)());
 
     RecordStore& m_store;
     MaterialLibrary m_library;

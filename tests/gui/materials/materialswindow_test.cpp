@@ -100,19 +100,19 @@ struct Library
             MaterialValues values;
             const char* moisture;
         } rows[] = {
-            { MaterialKind::Cement, "冀东 P·II 52.5", "P·II", "52.5",
-                V("3.05", "56.2"), "" },
+            { MaterialKind::Cement, "冀东 P·II 52.5", "P·II", "52.5", V("3.05", "56.2"), "" },
             { MaterialKind::Cement, "海螺 P·O 42.5", "P·O", "42.5", V("3.12", "48.0"), "" },
-            { MaterialKind::CoarseAggregate, "碎石5-25", "碎石", "", V("2710", "", "", "25"), "1.0" },
+            { MaterialKind::CoarseAggregate, "碎石5-25", "碎石", "", V("2710", "", "", "25"),
+                "1.0" },
             { MaterialKind::Mineral, "华能Ⅱ级灰", "粉煤灰", "Ⅱ级", V("2.25"), "" },
             { MaterialKind::Mineral, "首钢S95", "矿渣粉", "S95", V("2.88"), "" },
             { MaterialKind::Mineral, "埃肯硅灰", "硅灰", "", V("2.20"), "" },
             { MaterialKind::Mineral, "石灰石粉", "石灰石粉", "", V("2.71"), "" },
             { MaterialKind::FineAggregate, "赣江中砂", "河砂", "", V("2640", "", "2.6"), "3.5" },
-            { MaterialKind::CoarseAggregate, "卵石5-20", "卵石", "",
-                V("2720", "", "", "20"), "0.8" },
-            { MaterialKind::Admixture, "聚羧酸减水剂", "", "",
-                V("", "", "", "", "20", "28", "1.8"), "" },
+            { MaterialKind::CoarseAggregate, "卵石5-20", "卵石", "", V("2720", "", "", "20"),
+                "0.8" },
+            { MaterialKind::Admixture, "聚羧酸减水剂", "", "", V("", "", "", "", "20", "28", "1.8"),
+                "" },
         };
         for (const auto& r : rows) {
             Material m;
@@ -304,13 +304,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("said");
-        QTest::newRow("empty name") << false << "name" << "  " << "名称";
-        QTest::newRow("name used in its kind") << false << "name" << "冀东 P·II 52.5" << "已有";
-        QTest::newRow("negative density") << false << "density" << "-3.1" << "密度";
-        QTest::newRow("not a number") << false << "density" << "3,1" << "请键入一个数";
-        QTest::newRow("date that does not exist")
-            << true << "arrivalDate" << "2026-02-30" << "进场日期";
-        QTest::newRow("empty batch number") << true << "batchNo" << "" << "批号";
+        QTest::newRow("empty name") << false << "name"
+                                    << "  "
+                                    << "名称";
+        QTest::newRow("name used in its kind") << false << "name"
+                                               << "冀东 P·II 52.5"
+                                               << "已有";
+        QTest::newRow("negative density") << false << "density"
+                                          << "-3.1"
+                                          << "密度";
+        QTest::newRow("not a number") << false << "density"
+                                      << "3,1"
+                                      << "请键入一个数";
+        QTest::newRow("date that does not exist") << true << "arrivalDate"
+                                                  << "2026-02-30"
+                                                  << "进场日期";
+        QTest::newRow("empty batch number") << true << "batchNo"
+                                            << ""
+                                            << "批号";
     }
     void formsRefuseNamingTheBox()
     {
@@ -346,8 +357,8 @@ private Q_SLOTS:
         form->accept();
 
         QCOMPARE(m_prompter->notices.size(), 1);
-        QVERIFY2(m_prompter->notices[0].text.contains(said),
-            qPrintable(m_prompter->notices[0].text));
+        QVERIFY2(
+            m_prompter->notices[0].text.contains(said), qPrintable(m_prompter->notices[0].text));
         QCOMPARE(form->focusWidget(), box);
         QVERIFY(form->isVisible()); // still open to mend the value
         QCOMPARE(count(), before);
@@ -416,24 +427,44 @@ private Q_SLOTS:
             names.batches["sand"] = *library.addBatch(b);
         }
         {
-        CMixDesignDlg form(app->view());
-        app->calculators()->attach(&form);
-        form.setRecords(&app->records());
-        QVERIFY(Pick(form, MaterialRole::Cement, names.batches["cement"]));
-        QVERIFY(Pick(form, MaterialRole::Fine, names.batches["sand"]));
-        form.edit(Box::M1RhoS)->setText(QStringLiteral("2600")); // no longer the sand's
-        form.button(Box::M1Calculate)->click();
+            CMixDesignDlg form(app->view());
+            app->calculators()->attach(&form);
+            form.setRecords(&app->records());
+            QVERIFY(Pick(form, MaterialRole::Cement, names.batches["cement"]));
+            QVERIFY(Pick(form, MaterialRole::Fine, names.batches["sand"]));
+            form.edit(Box::M1RhoS)->setText(QStringLiteral("2600")); // no longer the sand's
+            form.button(Box::M1Calculate)->click();
 
-        DesignLedger ledger(app->records());
-        auto rows = ledger.listEntries(LedgerFilter {}, 0, 1);
-        QVERIFY(rows && rows->size() == 1);
-        auto recorded = ledger.entry(rows->front().id);
-        QVERIFY(recorded.ok());
-        QCOMPARE(recorded->batches.size(), size_t(1));
-        QCOMPARE(recorded->batches[0].batchId, names.batches["cement"]);
-        QCOMPARE(recorded->batches[0].role, MaterialRole::Cement);
+            DesignLedger ledger(app->records());
+            auto rows = ledger.listEntries(LedgerFilter {}, 0, 1);
+            QVERIFY(rows && rows->size() == 1);
+            auto recorded = ledger.entry(rows->front().id);
+            QVERIFY(recorded.ok());
+            QCOMPARE(recorded->batches.size(), size_t(1));
+            QCOMPARE(recorded->batches[0].batchId, names.batches["cement"]);
+            QCOMPARE(recorded->batches[0].role, MaterialRole::Cement);
         }
         StopTestApp(prompter, app);
+    }
+
+    // What each role may do: a tester no purge, a login without a role no change.
+    void roleHidesWhatItMayNotDo()
+    {
+        Library library;
+        QVERIFY(library.open());
+        CMaterialsWindow window(library.store);
+        window.show();
+        const auto shown = [&](const char* name) {
+            return window.actionButton(QString::fromLatin1(name))->isVisible();
+        };
+        QVERIFY(shown("newMaterial") && shown("deleteBatch")); // a local file: its owner
+        window.setRole(UserRole::None);
+        QVERIFY(!shown("newMaterial") && !shown("deleteBatch") && !shown("toggleBatch"));
+        window.setRole(UserRole::Tester);
+        window.showBin(true);
+        QVERIFY(shown("restoreMaterial") && !shown("purgeMaterial") && !shown("purgeBatch"));
+        window.setRole(UserRole::Admin);
+        QVERIFY(shown("purgeMaterial") && shown("purgeBatch"));
     }
 
     // 工具 → 原材料库 opens one window; a second press raises the same one.
