@@ -114,6 +114,10 @@ void CMaterialLinks::choose(const std::map<MaterialRole, std::optional<BatchChoi
         if (const auto chosen = m_chosen.find(role); chosen != m_chosen.end())
             for (const Filled& f : chosen->second.boxes)
                 check(f.id);
+    // The form takes the values in, as a list choice of its own does: a list
+    // handler that writes the boxes back later must not undo the filling.
+    if (!choices.empty())
+        m_pForm->UpdateData(true);
 }
 
 std::optional<std::int64_t> CMaterialLinks::chosen(MaterialRole role) const

@@ -283,6 +283,22 @@ private Q_SLOTS:
         QCOMPARE(rhoC->text(), QStringLiteral("3050.0"));
     }
 
+    // Choosing a batch whose list rewrites the form (method 2's aggregate
+    // kind) keeps the boxes an earlier batch filled.
+    void laterChoiceKeepsEarlierFills()
+    {
+        Library library;
+        QVERIFY(library.open());
+        QWidget host;
+        CMixDesign2Dlg form(&host);
+        form.setRecords(&library.store);
+        QVERIFY(Pick(form, MaterialRole::Cement, library.batches.at("冀东 P·II 52.5")));
+        QVERIFY(Pick(form, MaterialRole::Coarse, library.batches.at("碎石5-25")));
+        QCOMPARE(form.edit(Box::M2CementDensity)->text(), QStringLiteral("3.05"));
+        QVERIFY(!form.materials()->isMarked(Box::M2CementDensity));
+        QCOMPARE(form.usedBatches().size(), size_t(2));
+    }
+
     // Without an open store the button says so and changes nothing.
     void pickerWithoutStoreSaysSo()
     {
