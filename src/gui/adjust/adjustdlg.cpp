@@ -2,6 +2,7 @@
 
 #include "common/exactdecimal.h"
 #include "adjust/dialog160.h"
+#include "materials/materialfill.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,7 +36,12 @@ int BoxId(AdjustBox b)
 CAdjustDlg::CAdjustDlg(QWidget* pParent, const AdjustInputs& design)
     : CCalcFormOf(CalcKind::Adjust, AdjustDialogSpec(), pParent)
 {
-    setEnterButtons({ IDC_ADJ_CALCULATE, IDCANCEL });
+    setEnterButtons({ IDC_ADJ_CALCULATE, IDCANCEL, IDC_MATERIALS });
+    // The aggregates' batches give their moisture.
+    linkMaterials({ { MaterialRole::Fine, MaterialRole::Coarse },
+        { { MaterialRole::Fine, IDC_ADJ_SAND_MOISTURE, MaterialValue::Moisture() },
+            { MaterialRole::Coarse, IDC_ADJ_COARSE_MOISTURE, MaterialValue::Moisture() } },
+        {} });
     connect(button(IDC_ADJ_CALCULATE), &QPushButton::clicked, this, &CAdjustDlg::OnCalculate);
     connect(button(IDCANCEL), &QPushButton::clicked, this, &QDialog::reject);
     OnInitDialog(design);

@@ -90,6 +90,8 @@ DialogSpec Build()
     c.push_back(SideLabel("水胶比W/B", 155, IDC_ADJ_WB));
     c.push_back({ IDC_ADJ_WB, K::Edit, "", kSideBoxX, 155, kSideBoxW, 12, kResult });
 
+    // The aggregates' moisture from batches of the library.
+    c.push_back({ IDC_MATERIALS, K::PushButton, "材料(&M)…", 363, 178, 56, 14, S::TabStop });
     c.push_back({ IDC_ADJ_CALCULATE, K::PushButton, "计算(&E)", 124, 178, 50, 14, S::TabStop });
     c.push_back({ IDCANCEL, K::PushButton, "返回(&C)", 252, 178, 50, 14, S::TabStop });
     c.push_back(

@@ -11,6 +11,7 @@
 #include "ledger/comparedlg.h"
 #include "ledger/ledgerwindow.h"
 #include "documents/documentdata.h"
+#include "materials/materialswindow.h"
 #include "res/strings.h"
 #include "print/printcommands.h"
 #include "view/qoruview.h"
@@ -210,7 +211,8 @@ void CQoruApp::recordCalculation(CCalcForm* form)
     entry.verdict = std::move(figures.verdict);
     entry.figuresJson = std::move(figures.figuresJson);
     entry.report = std::move(m_lastReport);
-    entry.batches = std::move(m_nextBatches);
+    // Batches set for this press win; else those chosen on the form.
+    entry.batches = m_nextBatches.empty() ? form->usedBatches() : std::move(m_nextBatches);
     entry.parentId = m_nextParent;
     m_lastReport.clear();
     m_nextBatches.clear();
@@ -235,6 +237,7 @@ void CQoruApp::createWindow()
     m_pFrame->setCentralWidget(m_pView);
     m_pDoc = new CQoruDoc(m_pView, m_pFiles, this);
     m_pCalcs = new CCalculators(m_pView, this);
+    m_pCalcs->setRecords(m_pRecords.get());
     connect(m_pCalcs, &CCalculators::reportReady, m_pView, &CQoruView::appendReport);
     connect(m_pCalcs, &CCalculators::reportReady, this,
         [this](const std::string& report) {
@@ -276,6 +279,7 @@ void CQoruApp::connectCommands()
     connect(f->action(ID_SET_DATABASE), &QAction::triggered, this, &CQoruApp::OnSetDatabase);
     connect(f->action(ID_TOOLS_LEDGER), &QAction::triggered, this, &CQoruApp::OnToolsLedger);
     connect(f->action(ID_SET_LAB_NAME), &QAction::triggered, this, &CQoruApp::OnSetLabName);
+    connect(f->action(ID_TOOLS_MATERIALS), &QAction::triggered, this, &CQoruApp::OnToolsMaterials);
     connect(m_pDoc, &CQoruDoc::fileUsed, this, &CQoruApp::addRecentFile);
     connect(f->action(ID_FILE_PRINT), &QAction::triggered, m_pPrint, &CPrintCommands::OnFilePrint);
     connect(f->action(ID_FILE_PRINT_DIRECT), &QAction::triggered, m_pPrint,
@@ -308,6 +312,16 @@ void CQoruApp::OnToolsLedger()
         m_pLedger->showNormal();
     m_pLedger->raise();
     m_pLedger->activateWindow();
+void CQoruApp::OnToolsMaterials()
+{
+    if (!m_pMaterials) {
+        m_pMaterials = new CMaterialsWindow(*m_pRecords, m_pFrame);
+        m_pMaterials->setAttribute(Qt::WA_DeleteOnClose, false);
+        connect(this, &CQoruApp::recordsChanged, m_pMaterials, &CMaterialsWindow::reload);
+    }
+    m_pMaterials->show();
+    m_pMaterials->raise();
+    m_pMaterials->activateWindow();
 }
 
 void CQoruApp::OnFileNew()

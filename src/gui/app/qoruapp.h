@@ -17,6 +17,7 @@ class CCalcForm;
 class CCalculators;
 class CLedgerWindow;
 class CMainFrame;
+class CMaterialsWindow;
 class CPrintCommands;
 class CQoruDoc;
 class CQoruView;
@@ -44,6 +45,8 @@ public:
     CQoruDoc* document() const { return m_pDoc; }
     CQoruView* view() const { return m_pView; }
     CCalculators* calculators() const { return m_pCalcs; }
+    // The 原材料库 window once opened, else null.
+    CMaterialsWindow* materialsWindow() const { return m_pMaterials; }
     const CRecentFileList& recentFiles() const { return m_recent; }
     int previewPages() const { return m_nPreviewPages; }
     void setPreviewPages(int pages);
@@ -87,6 +90,8 @@ public Q_SLOTS:
     // 工具 → 配合比台账: opens the ledger window, or raises the open one.
     void OnToolsLedger();
     void OnSetLabName();
+    // 工具 → 原材料库: the library's window, raised when it is open.
+    void OnToolsMaterials();
 
 Q_SIGNALS:
     // The records were (re)opened, or an entry was recorded.
@@ -113,6 +118,7 @@ private:
     int m_nPreviewPages = 1;
     std::unique_ptr<QPrinter> m_pPrinter;
     CPrintCommands* m_pPrint = nullptr;
+    CMaterialsWindow* m_pMaterials = nullptr; // a child of the frame
     std::unique_ptr<RecordStore> m_pRecords;
     QString m_databaseArg; // --database FILE
     std::string m_lastReport; // the report the calculation now recorded handed on

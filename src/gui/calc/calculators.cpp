@@ -59,10 +59,12 @@ void CCalculators::attach(COrdinaryDlg* form)
     attachMix(form);
 }
 
-template <typename Form> void CCalculators::run(Form& form, bool recall)
+template <typename Form> void CCalculators::run(Form& form, bool recall, bool keepOpening)
 {
     attach(&form);
-    form.keepOpening();
+    form.setRecords(m_pRecords);
+    if (keepOpening)
+        form.keepOpening();
     if (recall) {
         const QString kept = AppSettings().value(memoryKey(form.kind())).toString();
         if (!kept.isEmpty())
@@ -126,6 +128,8 @@ template <typename Form>
 bool CCalculators::runEntry(
     Form& form, const std::string& inputsJson, std::optional<std::int64_t> parent)
 {
+    // 恢复默认 puts back the form's own opening values, not the entry's.
+    form.keepOpening();
     if (!form.loadJson(inputsJson))
         return false;
     if (parent) {
@@ -133,7 +137,7 @@ bool CCalculators::runEntry(
         // calculation is passed on to be recorded.
         connect(&form, &CCalcForm::calculated, this, [this, parent] { Q_EMIT nextParent(parent); });
     }
-    run(form, false);
+    run(form, false, false);
     if (parent)
         Q_EMIT nextParent(std::nullopt);
     return true;

@@ -14,6 +14,7 @@ class CMixDesignDlg;
 class CMixDesign2Dlg;
 class COrdinaryDlg;
 class QWidget;
+class RecordStore;
 
 // The calculator switchboard: the commands that open the forms, what the
 // forms hand on, and the state of the run they share (the last design).
@@ -50,6 +51,9 @@ public:
     // calculation, so that it opens with them, also in the next run.
     static QString memoryKey(CalcKind kind);
 
+    // The records every form's 材料(M)… picks from.
+    void setRecords(RecordStore* store) { m_pRecords = store; }
+
 Q_SIGNALS:
     // Every form's report, for the document.
     void reportReady(const std::string& report);
@@ -80,12 +84,14 @@ private:
     void openAdjust(QWidget* over, const AdjustInputs& design, bool recall = false);
     // Runs a form modally; it is destroyed when it closes. With `recall` it
     // opens with the inputs of its kind's last calculation; 恢复默认 puts
-    // back what it opened with before that.
-    template <typename Form> void run(Form& form, bool recall = true);
+    // back what it opened with before that, unless the caller kept the
+    // opening values itself (`keepOpening` false).
+    template <typename Form> void run(Form& form, bool recall = true, bool keepOpening = true);
     template <typename Form>
     bool runEntry(Form& form, const std::string& inputsJson, std::optional<std::int64_t> parent);
 
     QWidget* m_pFormParent;
     std::optional<AdjustInputs> m_lastDesign;
     bool m_replaying = false;
+    RecordStore* m_pRecords = nullptr;
 };

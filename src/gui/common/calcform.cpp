@@ -3,6 +3,8 @@
 #include "common/exactdecimal.h"
 #include "common/numberrule.h"
 #include "common/prompter.h"
+#include "materials/materiallinks.h"
+#include "records/recordstore.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,4 +39,26 @@ void CCalcForm::handOn(const std::string& report)
     if (!report.empty())
         Q_EMIT reportReady(report);
     Q_EMIT calculated(m_kind);
+}
+
+void CCalcForm::linkMaterials(MaterialTable table)
+{
+    m_pMaterials = new CMaterialLinks(this, std::move(table));
+    if (QPushButton* pick = button(IDC_MATERIALS))
+        connect(pick, &QPushButton::clicked, this, &CCalcForm::OnMaterials);
+}
+
+std::vector<UsedBatch> CCalcForm::usedBatches() const
+{
+    return m_pMaterials ? m_pMaterials->usedBatches() : std::vector<UsedBatch> {};
+}
+
+void CCalcForm::OnMaterials()
+{
+    if (!m_pRecords || !m_pRecords->isOpen()) {
+        ShowNotice(this, Prompter::Icon::Exclamation, QStringLiteral("原材料库"),
+            QStringLiteral("原材料库未打开，不能选择材料。请在各框中直接键入数值，计算照常进行。"));
+        return;
+    }
+    m_pMaterials->pick(*m_pRecords);
 }

@@ -4,10 +4,16 @@
 #include "common/formdialog.h"
 #include "common/message.h"
 #include "records/inputsjson.h"
+#include "records/ledger.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+class CMaterialLinks;
+class RecordStore;
+struct MaterialTable;
 
 // Every calculator form: built from its template table over a parent widget,
 // it reads its boxes by the number-box rule, runs its core calculation on a
@@ -36,6 +42,15 @@ public:
     // Puts back the inputs the form opened with (恢复默认).
     virtual void restoreDefaults() = 0;
 
+    // The records the 材料(M)… button picks from; none, or a store that is
+    // not open, and the button says so.
+    void setRecords(RecordStore* store) { m_pRecords = store; }
+    // The batches chosen with 材料(M)… whose boxes still hold their values;
+    // empty on a form without the button.
+    std::vector<UsedBatch> usedBatches() const;
+    // The chosen batches and the boxes they filled; null without the button.
+    CMaterialLinks* materials() const { return m_pMaterials; }
+
 Q_SIGNALS:
     // A report for the document: UTF-8, "\r\n" line ends, beginning with its
     // own line break.
@@ -51,9 +66,16 @@ protected:
     // Hands a completed calculation on: its report (none for an empty one),
     // then the news that it went through.
     void handOn(const std::string& report);
+    // Gives the 材料(M)… button (IDC_MATERIALS) its picker: the roles it
+    // offers and the boxes each fills.
+    void linkMaterials(MaterialTable table);
 
 private:
+    void OnMaterials();
+
     CalcKind m_kind;
+    RecordStore* m_pRecords = nullptr;
+    CMaterialLinks* m_pMaterials = nullptr;
 };
 
 // A calculator form with its core inputs struct: what it would calculate on

@@ -40,3 +40,5 @@ inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 // 恢复默认, the same on every calculator form.
 inline constexpr int IDC_RESTORE_DEFAULTS = 1399;
+// 材料(M)…, the materials picker, on every form that takes materials.
+inline constexpr int IDC_MATERIALS = 1600;

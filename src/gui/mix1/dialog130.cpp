@@ -80,6 +80,8 @@ DialogSpec Build()
         RightLabel("外加剂质量百分数%", 121, IDC_ALPHA),
         Box(IDC_ALPHA, 254, 121),
 
+        // Fills the boxes a material determines from batches of the library.
+        { IDC_MATERIALS, K::PushButton, "材料(&M)…", 292, 17, 46, 14, S::TabStop },
         { IDC_CALCULATE, K::PushButton, "计算(&E)", 91, 202, 50, 14, S::TabStop },
         RightLabel("水胶比(Mw/Mb)", 42, IDC_WB),
         { IDC_WB, K::Edit, "", 254, 42, 35, 12, kInput | S::ReadOnly },

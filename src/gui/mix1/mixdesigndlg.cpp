@@ -4,6 +4,7 @@
 #include "mix1/dialog130.h"
 #include "common/prompter.h"
 #include "mix1/mix1lists.h"
+#include "materials/materialfill.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,7 +53,22 @@ CMixDesignDlg::CMixDesignDlg(QWidget* pParent)
     };
     for (const auto& b : bindings)
         bindDouble(b.id, b.member);
-    setEnterButtons({ IDC_CALCULATE, IDCANCEL, IDC_ADJUST });
+    setEnterButtons({ IDC_CALCULATE, IDCANCEL, IDC_ADJUST, IDC_MATERIALS });
+
+    // The boxes a material's batch fills; the powders' columns are fly ash
+    // and slag. Densities are kg/m3 here, the library keeps the binders' in g/cm³.
+    using namespace MaterialValue;
+    linkMaterials({ { std::begin(kMaterialRoles), std::end(kMaterialRoles) },
+        {
+            { MaterialRole::Cement, IDC_CEMENT_GRADE, Grade() },
+            { MaterialRole::Cement, IDC_RHO_C, Field(&MaterialValues::density, 3) },
+            { MaterialRole::Powder1, IDC_RHO_F, Field(&MaterialValues::density, 3) },
+            { MaterialRole::Powder2, IDC_RHO_K, Field(&MaterialValues::density, 3) },
+            { MaterialRole::Fine, IDC_RHO_S, Field(&MaterialValues::density) },
+            { MaterialRole::Coarse, IDC_RHO_G, Field(&MaterialValues::density) },
+            { MaterialRole::Admixture, IDC_ALPHA, Field(&MaterialValues::dosage) },
+        },
+        { { MaterialRole::Powder1, "粉煤灰" }, { MaterialRole::Powder2, "矿渣粉" } } });
 
     // A result box is named by its column and its row.
     const struct

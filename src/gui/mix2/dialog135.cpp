@@ -137,6 +137,8 @@ DialogSpec Build()
         c.push_back(
             { columns[i].mass, ControlKind::Edit, "", kColumnX[i], 233, kColumnW, 12, kResult });
 
+    // Fills the boxes a material determines from batches of the library.
+    c.push_back({ IDC_MATERIALS, ControlKind::PushButton, "材料(&M)…", 197, 254, 56, 14, TabStop });
     c.push_back({ IDC_CALC, ControlKind::PushButton, "计算(&E)", 130, 254, 56, 14, TabStop });
     c.push_back({ IDCANCEL, ControlKind::PushButton, "返回(&C)", 264, 254, 56, 14, TabStop });
     // Opens the trial-batch form with the last design; enabled once calculated.

@@ -4,6 +4,7 @@
 #include "common/prompter.h"
 #include "mix2/dialog135.h"
 #include "mix2/mix2lists.h"
+#include "materials/materialfill.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -95,7 +96,29 @@ CMixDesign2Dlg::CMixDesign2Dlg(QWidget* pParent)
     m_cbPowder2Kind->setAccessibleName(QStringLiteral("粉体二种类"));
     for (const auto& box : kBoxes)
         bindDouble(box.id, &(m_members.*box.value));
-    setEnterButtons({ IDC_CALC, IDCANCEL, IDC_ADJUST });
+    setEnterButtons({ IDC_CALC, IDCANCEL, IDC_ADJUST, IDC_MATERIALS });
+
+    // The boxes a material's batch fills (densities in g/cm3 here, the
+    // aggregates' kept in kg/m³); the form has no admixture box, but the
+    // design still records the admixture's batch.
+    using namespace MaterialValue;
+    const std::map<std::string, std::string> powderKinds { { "粉煤灰", "粉煤灰" },
+        { "矿渣粉", "矿渣粉" }, { "沸石粉", "沸石粉" }, { "硅灰", "硅粉" },
+        { "复合掺合料", "复合料" }, { "石灰石粉", "惰性料" } };
+    linkMaterials({ { std::begin(kMaterialRoles), std::end(kMaterialRoles) },
+        {
+            { MaterialRole::Cement, IDC_CEMENT_GRADE, Grade() },
+            { MaterialRole::Cement, IDC_CEMENT_SURPLUS, StrengthRatio() },
+            { MaterialRole::Cement, IDC_CEMENT_DENSITY, Field(&MaterialValues::density) },
+            { MaterialRole::Powder1, IDC_POWDER1_KIND, Variety(powderKinds) },
+            { MaterialRole::Powder1, IDC_POWDER1_DENSITY, Field(&MaterialValues::density) },
+            { MaterialRole::Powder2, IDC_POWDER2_KIND, Variety(powderKinds) },
+            { MaterialRole::Powder2, IDC_POWDER2_DENSITY, Field(&MaterialValues::density) },
+            { MaterialRole::Fine, IDC_SAND_DENSITY, Field(&MaterialValues::density, -3) },
+            { MaterialRole::Coarse, IDC_AGGREGATE_KIND, Variety() },
+            { MaterialRole::Coarse, IDC_COARSE_DENSITY, Field(&MaterialValues::density, -3) },
+        },
+        {} });
 
     const struct
     {

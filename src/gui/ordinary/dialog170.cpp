@@ -121,6 +121,8 @@ DialogSpec Build()
     Result(c, 5, kResultY + 35, "水", IDC_ORD_WATER);
     Result(c, 6, kResultY + 35, "外加剂", IDC_ORD_ADMIXTURE_MASS);
 
+    // Fills the boxes a material determines from batches of the library.
+    c.push_back({ IDC_MATERIALS, K::PushButton, "材料(&M)…", 204, 305, 56, 14, S::TabStop });
     c.push_back({ IDC_ORD_CALCULATE, K::PushButton, "计算(&E)", 136, 305, 56, 14, S::TabStop });
     c.push_back({ IDCANCEL, K::PushButton, "返回(&C)", 272, 305, 56, 14, S::TabStop });
     // Opens the trial-batch form with the design; enabled once calculated.

@@ -4,6 +4,7 @@
 #include "common/exactdecimal.h"
 #include "common/grades.h"
 #include "ordinary/dialog170.h"
+#include "materials/materialfill.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -129,7 +130,7 @@ COrdinaryDlg::COrdinaryDlg(QWidget* pParent)
     , m_checkPumped(qobject_cast<QCheckBox*>(control(IDC_ORD_PUMPED)))
     , m_checkMassive(qobject_cast<QCheckBox*>(control(IDC_ORD_MASSIVE)))
 {
-    setEnterButtons({ IDC_ORD_CALCULATE, IDCANCEL, IDC_ORD_ADJUST });
+    setEnterButtons({ IDC_ORD_CALCULATE, IDCANCEL, IDC_ORD_ADJUST, IDC_MATERIALS });
     // The masses are named by their material, as the trial-batch form names its rows.
     for (int id : { IDC_ORD_BINDER, IDC_ORD_CEMENT, IDC_ORD_FLY_ASH_MASS, IDC_ORD_SLAG_MASS,
              IDC_ORD_SAND, IDC_ORD_STONE, IDC_ORD_WATER, IDC_ORD_ADMIXTURE_MASS })
@@ -169,6 +170,27 @@ COrdinaryDlg::COrdinaryDlg(QWidget* pParent)
     connect(button(IDC_ORD_CALCULATE), &QPushButton::clicked, this, &COrdinaryDlg::OnCalculate);
     connect(button(IDCANCEL), &QPushButton::clicked, this, &QDialog::reject);
     connect(button(IDC_ORD_ADJUST), &QPushButton::clicked, this, &COrdinaryDlg::OnAdjust);
+
+    // The boxes a material's batch fills; densities are g/cm3 here, the
+    // aggregates' kept in kg/m³. The powders' rows are fly ash and slag.
+    using namespace MaterialValue;
+    linkMaterials({ { std::begin(kMaterialRoles), std::end(kMaterialRoles) },
+        {
+            { MaterialRole::Cement, IDC_ORD_CEMENT_TYPE,
+                Variety({ { "P·I", "P·I/P·II" }, { "P·II", "P·I/P·II" }, { "P·O", "P·O" } }) },
+            { MaterialRole::Cement, IDC_ORD_CEMENT_GRADE, Grade() },
+            { MaterialRole::Cement, IDC_ORD_FCE, Field(&MaterialValues::strength28) },
+            { MaterialRole::Cement, IDC_ORD_RHO_C, Field(&MaterialValues::density) },
+            { MaterialRole::Powder1, IDC_ORD_RHO_F, Field(&MaterialValues::density) },
+            { MaterialRole::Powder2, IDC_ORD_RHO_K, Field(&MaterialValues::density) },
+            { MaterialRole::Fine, IDC_ORD_RHO_S, Field(&MaterialValues::density, -3) },
+            { MaterialRole::Coarse, IDC_ORD_AGGREGATE, Variety() },
+            { MaterialRole::Coarse, IDC_ORD_MAX_SIZE, Field(&MaterialValues::maxSize) },
+            { MaterialRole::Coarse, IDC_ORD_RHO_G, Field(&MaterialValues::density, -3) },
+            { MaterialRole::Admixture, IDC_ORD_REDUCER, Field(&MaterialValues::waterReduction) },
+            { MaterialRole::Admixture, IDC_ORD_ADMIXTURE, Field(&MaterialValues::dosage) },
+        },
+        { { MaterialRole::Powder1, "粉煤灰" }, { MaterialRole::Powder2, "矿渣粉" } } });
 
     OnInitDialog();
 }
