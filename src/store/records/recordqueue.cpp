@@ -120,27 +120,27 @@ Result<int> RecordQueue::pending()
     if (!c)
         return StoreClosed();
     auto n = c->scalar(
-        QStringLiteral("SELECT count(*) FROM outbox WHERE server = ?"), { Q(m_address) });
+        QStringLiteral("SELECT count(*) FROM outbox WHERE server = ? AND set_aside_at IS NULL"),
+        { Q(m_address) });
     if (!n)
         return n.error();
     return n->toInt();
 }
 
-Result<int> RecordQueue::flush()
+Result<int> RecordQueue::flush(std::vector<SetAside>* setAside)
 {
     StoreConnection* c = m_local.connection();
     if (!c)
         return StoreClosed();
     if (!m_server.isOpen()) {
-        OpenOptions options;
-        if (auto opened = m_server.open(m_address, options); !opened)
+        if (auto opened = m_server.open(m_address, m_options); !opened)
             return 0; // still away: everything stays queued
     }
     DesignLedger ledger(m_server);
     int sent = 0;
     for (;;) {
-        auto next = c->run(QStringLiteral("SELECT id, entry FROM outbox WHERE server = ?"
-                                          " ORDER BY id LIMIT 1"),
+        auto next = c->run(QStringLiteral("SELECT id, entry, queued_at FROM outbox WHERE server = ?"
+                                          " AND set_aside_at IS NULL ORDER BY id LIMIT 1"),
             { Q(m_address) });
         if (!next)
             return next.error();
@@ -148,19 +148,44 @@ Result<int> RecordQueue::flush()
             return sent;
         const qlonglong id = next->value(0).toLongLong();
         const NewEntry entry = FromJson(next->value(1).toString());
+        const std::string queuedAt = S(next->value(2).toString());
         next.value().finish();
         auto row = ledger.recordEntry(entry);
         if (!row) {
             if (ServerAway(row.error()))
                 return sent;
-            // Refused for what it is: kept, with the reason, for the user to see.
-            c->exec(QStringLiteral("UPDATE outbox SET last_error = ? WHERE id = ?"),
+            // Refused for what it is: sending it again would be refused
+            // again, and would hold up every record behind it.
+            auto kept = c->exec(QStringLiteral("UPDATE outbox SET last_error = ?, set_aside_at = %1"
+                                               " WHERE id = ?")
+                                    .arg(Q(c->dialect().now)),
                 { Q(row.error().message), id });
-            return row.error();
+            if (!kept)
+                return kept.error();
+            if (setAside)
+                setAside->push_back({ id, queuedAt, entry.kind, row.error().message });
+            continue;
         }
         // Delivered (or found there from a sending whose answer was lost).
         if (auto gone = c->exec(QStringLiteral("DELETE FROM outbox WHERE id = ?"), { id }); !gone)
             return gone.error();
         ++sent;
     }
+}
+
+Result<std::vector<RecordQueue::SetAside>> RecordQueue::setAside()
+{
+    StoreConnection* c = m_local.connection();
+    if (!c)
+        return StoreClosed();
+    auto q = c->run(QStringLiteral("SELECT id, queued_at, entry, last_error FROM outbox"
+                                   " WHERE server = ? AND set_aside_at IS NOT NULL ORDER BY id"),
+        { Q(m_address) });
+    if (!q)
+        return q.error();
+    std::vector<SetAside> list;
+    while (q->next())
+        list.push_back({ q->value(0).toLongLong(), S(q->value(1).toString()),
+            FromJson(q->value(2).toString()).kind, S(q->value(3).toString()) });
+    return list;
 }

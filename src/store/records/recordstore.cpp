@@ -155,6 +155,18 @@ void RecordStore::close()
     m_version = 0;
 }
 
+void RecordStore::takeOver(RecordStore& other)
+{
+    if (&other == this)
+        return;
+    close();
+    m_server = other.m_server;
+    m_connection = std::move(other.m_connection);
+    m_path = other.m_path;
+    m_version = other.m_version;
+    other.close();
+}
+
 std::string RecordStore::DefaultPath()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -308,7 +320,7 @@ Result<OpenReport> RecordStore::openServer(const std::string& address, const Ope
         return Error(StoreErrorCode::Unavailable, Q(why));
     if (!options.password.empty())
         url->password = options.password;
-    const QString shown = Q(url->display());
+    const QString shown = Q(url->shortName());
     auto c = std::make_unique<StoreConnection>(
         Dialect::PostgreSQL(), NewConnectionName(), shown, options.busyTimeoutMs);
     c->setServer(*url);

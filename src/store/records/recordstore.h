@@ -71,6 +71,10 @@ public:
     // refused, and an older one too, since only qoru-admin migrates a server.
     Result<OpenReport> open(const std::string& path, const OpenOptions& options = {});
     void close();
+    // Takes over the database `other` has open (a choice tried on its own
+    // first), closing this one's and leaving `other` closed; the libraries
+    // and ledgers made on this store then work on it.
+    void takeOver(RecordStore& other);
     bool isOpen() const { return m_connection != nullptr; }
     bool onServer() const { return m_server; }
     const std::string& path() const { return m_path; }
