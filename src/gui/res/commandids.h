@@ -24,6 +24,8 @@ enum CommandId : int {
     // 工具: the laboratory's records.
     ID_TOOLS_MATERIALS = 32795,
     ID_TOOLS_LEDGER = 32800,
+    // 工具 on a server: the local file's records copied there.
+    ID_TOOLS_IMPORT = 32820,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
