@@ -2,6 +2,7 @@
 
 #include "common/numberrule.h"
 #include "common/prompter.h"
+#include "records/recordstore.h"
 #include "records/serverurl.h"
 
 #include <QComboBox>
@@ -136,6 +137,8 @@ CDatabaseDlg::CDatabaseDlg(
         m_pPassword->setText(password);
         if (const auto mode = url->options.find("sslmode"); mode != url->options.end())
             m_pSslMode->setCurrentText(QString::fromStdString(mode->second));
+        // Back to 本机 is most often back to the default file.
+        m_pFile->setText(QString::fromStdString(RecordStore::DefaultPath()));
     } else {
         m_pLocal->setChecked(true);
         m_pFile->setText(current);
