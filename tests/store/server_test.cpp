@@ -370,6 +370,7 @@ TEST_F(Server, AQueuedRecordTheServerRefusesIsSetAsideAndTheRestArrive)
     QTemporaryDir dir;
     ASSERT_TRUE(local.open(dir.filePath(QStringLiteral("qoru.sqlite")).toStdString()));
     RecordQueue queue(local, server, owner);
+    queue.setRetryAfter(std::chrono::hours(1));
     const auto design = [](int n, const std::string& number = {}) {
         NewEntry e = Design();
         e.note = "第" + std::to_string(n) + "次";
@@ -384,24 +385,28 @@ TEST_F(Server, AQueuedRecordTheServerRefusesIsSetAsideAndTheRestArrive)
     // Meanwhile someone else took the number the second record asks for.
     ASSERT_TRUE(other.open(owner));
     ASSERT_TRUE(DesignLedger(other).recordEntry(design(9, "PB-2026-0900")));
+    // Found away, the server is not tried again by a press before its time.
+    EXPECT_TRUE(queue.serverAway());
+    EXPECT_TRUE(queue.record(design(4))->queued);
 
     std::vector<RecordQueue::SetAside> aside;
     auto sent = queue.flush(&aside);
     ASSERT_TRUE(sent) << sent.error().message;
-    EXPECT_EQ(*sent, 2);
+    EXPECT_EQ(*sent, 3);
+    EXPECT_FALSE(queue.serverAway());
     ASSERT_EQ(aside.size(), 1U);
     EXPECT_NE(aside[0].reason.find("PB-2026-0900"), std::string::npos) << aside[0].reason;
     EXPECT_EQ(*queue.pending(), 0);
     EXPECT_EQ(queue.setAside()->size(), 1U); // kept, not deleted
     // Nothing is left to hold up the next record, and a second flush says nothing new.
-    EXPECT_FALSE(queue.record(design(4))->queued);
+    EXPECT_FALSE(queue.record(design(5))->queued);
     aside.clear();
     EXPECT_EQ(*queue.flush(&aside), 0);
     EXPECT_TRUE(aside.empty());
     bool ok = false;
     EXPECT_EQ(psql("postgres",
                   QStringLiteral("SELECT string_agg(note, ',' ORDER BY id) FROM entries"), &ok),
-        QStringLiteral("第9次,第1次,第3次,第4次"));
+        QStringLiteral("第9次,第1次,第3次,第4次,第5次"));
 }
 
 TEST_F(Server, OnlyTheMakerWritesADocumentsFields)

@@ -234,6 +234,7 @@ void CQoruApp::recordsOpened()
         OpenOptions options;
         options.password = m_password.toStdString();
         m_pQueue->setServerOptions(options);
+        m_pQueue->setRetryAfter(std::chrono::milliseconds(kFlushIntervalMs));
         if (!m_pFlushTimer) {
             m_pFlushTimer = new QTimer(this);
             connect(m_pFlushTimer, &QTimer::timeout, this, &CQoruApp::flushQueue);
@@ -266,7 +267,7 @@ void CQoruApp::flushQueue()
     if (!m_pQueue)
         return;
     const bool wasOpen = m_pRecords->isOpen();
-    if (wasOpen && queuedRecords() == 0) {
+    if (wasOpen && queuedRecords() == 0 && !m_pQueue->serverAway()) {
         updateRecordsStatus();
         return;
     }
@@ -296,7 +297,7 @@ void CQoruApp::updateRecordsStatus()
     if (!m_queueAddress.isEmpty()) {
         const auto url = ServerUrl::Parse(m_queueAddress.toStdString());
         where = QString::fromStdString(url ? url->shortName() : m_queueAddress.toStdString());
-        if (!m_pRecords->isOpen())
+        if (!m_pRecords->isOpen() || (m_pQueue && m_pQueue->serverAway()))
             where += QStringLiteral("（未连接）");
     } else if (m_pRecords->isOpen()) {
         where = QStringLiteral("本机 ")

@@ -84,10 +84,21 @@ Result<void> RecordQueue::enqueue(const NewEntry& entry, const std::string& why)
     });
 }
 
+bool RecordQueue::waitingForRetry() const
+{
+    return m_awayAt && m_retryAfter.count() > 0
+        && std::chrono::steady_clock::now() - *m_awayAt < m_retryAfter;
+}
+
 Result<RecordQueue::Recorded> RecordQueue::record(NewEntry entry)
 {
     if (entry.originKey.empty())
         entry.originKey = S(QUuid::createUuid().toString(QUuid::WithoutBraces));
+    if (waitingForRetry()) {
+        if (auto kept = enqueue(entry, {}); !kept)
+            return kept.error();
+        return Recorded { true, {} };
+    }
     // Behind others that wait, a record waits too: they reach the server in order.
     auto waiting = pending();
     if (!waiting)
@@ -101,10 +112,13 @@ Result<RecordQueue::Recorded> RecordQueue::record(NewEntry entry)
     if (*waiting == 0) {
         DesignLedger ledger(m_server);
         auto row = ledger.recordEntry(entry);
-        if (row)
+        if (row) {
+            m_awayAt.reset();
             return Recorded { false, *row };
+        }
         if (!ServerAway(row.error()))
             return row.error();
+        m_awayAt = std::chrono::steady_clock::now();
         if (auto kept = enqueue(entry, row.error().message); !kept)
             return kept.error();
         return Recorded { true, {} };
@@ -133,9 +147,19 @@ Result<int> RecordQueue::flush(std::vector<SetAside>* setAside)
     if (!c)
         return StoreClosed();
     if (!m_server.isOpen()) {
-        if (auto opened = m_server.open(m_address, m_options); !opened)
+        if (auto opened = m_server.open(m_address, m_options); !opened) {
+            m_awayAt = std::chrono::steady_clock::now();
             return 0; // still away: everything stays queued
+        }
+    } else if (m_awayAt) {
+        // Found away before: see that it answers again, also with nothing to send.
+        StoreConnection* s = m_server.connection();
+        if (!s->alive() && !s->reconnect()) {
+            m_awayAt = std::chrono::steady_clock::now();
+            return 0;
+        }
     }
+    m_awayAt.reset();
     DesignLedger ledger(m_server);
     int sent = 0;
     for (;;) {
@@ -152,8 +176,10 @@ Result<int> RecordQueue::flush(std::vector<SetAside>* setAside)
         next.value().finish();
         auto row = ledger.recordEntry(entry);
         if (!row) {
-            if (ServerAway(row.error()))
+            if (ServerAway(row.error())) {
+                m_awayAt = std::chrono::steady_clock::now();
                 return sent;
+            }
             // Refused for what it is: sending it again would be refused
             // again, and would hold up every record behind it.
             auto kept = c->exec(QStringLiteral("UPDATE outbox SET last_error = ?, set_aside_at = %1"

@@ -4,7 +4,9 @@
 #include "records/recordstore.h"
 #include "records/result.h"
 
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,12 @@ public:
     RecordQueue(RecordStore& local, RecordStore& server, std::string serverAddress);
     // How flush() opens the server again when it is closed (the session's password).
     void setServerOptions(OpenOptions options) { m_options = std::move(options); }
+    // Once the server was found away, record() keeps records in the outbox
+    // for this long without trying it again, so that a press never waits for
+    // a server that does not answer; flush() always tries. 0: always try.
+    void setRetryAfter(std::chrono::milliseconds wait) { m_retryAfter = wait; }
+    // Whether the last try found the server away.
+    bool serverAway() const { return m_awayAt.has_value(); }
 
     struct Recorded
     {
@@ -51,11 +59,14 @@ public:
 
 private:
     Result<void> enqueue(const NewEntry& entry, const std::string& why);
+    bool waitingForRetry() const;
 
     RecordStore& m_local;
     RecordStore& m_server;
     std::string m_address;
     OpenOptions m_options;
+    std::chrono::milliseconds m_retryAfter { 0 };
+    std::optional<std::chrono::steady_clock::time_point> m_awayAt;
 };
 
 // Whether an error means the server is away rather than that it said no.

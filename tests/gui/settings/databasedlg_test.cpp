@@ -132,11 +132,13 @@ private Q_SLOTS:
         QCOMPARE(m_app->queuedRecords(), 1);
         QVERIFY(!queue->isHidden());
         QCOMPARE(queue->text(), QStringLiteral("待发送 1 条"));
+        QVERIFY(m_app->mainFrame()->recordsPane()->text().contains(QStringLiteral("未连接")));
 
         QVERIFY(m_cluster->start());
         m_app->flushQueue();
         QCOMPARE(m_app->queuedRecords(), 0);
         QVERIFY(queue->isHidden());
+        QVERIFY(!m_app->mainFrame()->recordsPane()->text().contains(QStringLiteral("未连接")));
         QCOMPARE(*DesignLedger(m_app->records()).countEntries(LedgerFilter {}), std::int64_t(1));
     }
 };
