@@ -512,6 +512,9 @@ TEST_F(Server, ConnectsAsLibpqUsersExpectAndSaysWhyNot)
             EXPECT_NE(opened.error().message.find(c.failure), std::string::npos)
                 << opened.error().message;
             EXPECT_EQ(opened.error().message.find("s3cret"), std::string::npos);
+            // What the windows then hear of the ledger says the server is away.
+            EXPECT_NE(DesignLedger(store).entry(1).error().message.find("没有连上数据库服务器"),
+                std::string::npos);
         }
     }
     for (const char* variable : { "PGPASSFILE", "PGSERVICE", "PGSERVICEFILE" })

@@ -367,7 +367,7 @@ Result<std::vector<EntryRow>> DesignLedger::recordEntries(const std::vector<NewE
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     std::vector<Checked> checked;
     for (const NewEntry& e : entries) {
         auto ok = CheckEntry(e);
@@ -467,7 +467,7 @@ Result<std::vector<std::int64_t>> DesignLedger::entryIds(const LedgerFilter& fil
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto where = FilterWhere(c->dialect(), filter);
     if (!where)
         return where.error();
@@ -485,7 +485,7 @@ Result<std::vector<EntryRow>> DesignLedger::entryRows(const std::vector<std::int
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     std::map<std::int64_t, EntryRow> found;
     constexpr size_t kChunk = 200;
     for (size_t first = 0; first < ids.size(); first += kChunk) {
@@ -515,7 +515,7 @@ Result<std::vector<EntryRow>> DesignLedger::listEntries(
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto where = FilterWhere(c->dialect(), filter);
     if (!where)
         return where.error();
@@ -528,7 +528,7 @@ Result<std::int64_t> DesignLedger::countEntries(const LedgerFilter& filter)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto where = FilterWhere(c->dialect(), filter);
     if (!where)
         return where.error();
@@ -543,7 +543,7 @@ Result<Entry> DesignLedger::entry(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     Entry entry;
     auto done = c->read([&]() -> Result<void> {
         auto row = LoadRow(*c, id);
@@ -650,7 +650,7 @@ Result<void> DesignLedger::editField(std::int64_t id, EntryField field, const st
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     const QString text = field == EntryField::Note ? Q(value) : Q(value).trimmed();
     if (field == EntryField::Number && text.isEmpty())
         return Invalid("number", QStringLiteral("“编号”不能为空。"));
@@ -694,7 +694,7 @@ Result<void> DesignLedger::advance(
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         if (auto fresh = CheckFresh(*c, id, seen); !fresh)
             return fresh;
@@ -724,7 +724,7 @@ Result<EntryRow> DesignLedger::revise(std::int64_t id, const std::string& user)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     EntryRow made;
     auto done = c->write([&]() -> Result<void> {
         auto row = LoadRow(*c, id);
@@ -805,7 +805,7 @@ Result<std::vector<EntryRow>> DesignLedger::revisionChain(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto root = c->scalar(
         QStringLiteral("SELECT coalesce(revision_root, id) FROM entries WHERE id = ?"), { Id(id) });
     if (!root)
@@ -821,7 +821,7 @@ Result<std::vector<EntryRow>> DesignLedger::children(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return Rows(*c, QStringLiteral("e.parent_id = ? AND e.in_bin = 0 ORDER BY e.created_at, e.id"),
         { Id(id) });
 }
@@ -830,7 +830,7 @@ Result<void> DesignLedger::deleteEntry(std::int64_t id, const std::string& user)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto row = Editable(*c, id);
         if (!row)
@@ -849,7 +849,7 @@ Result<void> DesignLedger::restoreEntry(std::int64_t id, const std::string& user
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto row = LoadRow(*c, id);
         if (!row)
@@ -869,7 +869,7 @@ Result<void> DesignLedger::purgeEntry(std::int64_t id, const std::string& user)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto row = LoadRow(*c, id);
         if (!row)
@@ -889,7 +889,7 @@ Result<std::vector<AuditRow>> DesignLedger::auditTrail(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q = c->run(
         QStringLiteral(
             "SELECT id, changed_at, user_name, entry_id, entry_number, action, field, old_value,"
@@ -919,7 +919,7 @@ Result<std::int64_t> DesignLedger::lastChange()
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto mark = c->scalar(QStringLiteral("SELECT coalesce(max(id), 0) FROM audit"));
     if (!mark)
         return mark.error();
@@ -975,7 +975,7 @@ Result<ImportReport> DesignLedger::importFrom(RecordStore& from, const std::stri
     StoreConnection* to = m_store.connection();
     StoreConnection* src = from.connection();
     if (!to || !src)
-        return StoreClosed();
+        return m_store.closedError();
     ImportReport report;
     std::map<qlonglong, std::int64_t> materials, batches, entries;
     auto done = to->write([&]() -> Result<void> {

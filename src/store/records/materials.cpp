@@ -508,7 +508,7 @@ Result<std::int64_t> MaterialLibrary::addMaterial(const Material& material)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto m = Checked(material);
     if (!m)
         return m.error();
@@ -532,7 +532,7 @@ Result<void> MaterialLibrary::updateMaterial(const Material& material)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto m = Checked(material);
     if (!m)
         return m.error();
@@ -566,7 +566,7 @@ Result<std::int64_t> MaterialLibrary::copyMaterial(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     std::int64_t copy = 0;
     auto done = c->write([&]() -> Result<void> {
         auto m = LoadMaterial(*c, id);
@@ -593,7 +593,7 @@ Result<void> MaterialLibrary::deleteMaterial(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto m = LoadMaterial(*c, id);
         if (!m)
@@ -616,7 +616,7 @@ Result<void> MaterialLibrary::restoreMaterial(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto m = LoadMaterial(*c, id);
         if (!m)
@@ -632,7 +632,7 @@ Result<void> MaterialLibrary::purgeMaterial(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto m = LoadMaterial(*c, id);
         if (!m)
@@ -655,7 +655,7 @@ Result<Material> MaterialLibrary::material(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return LoadMaterial(*c, id);
 }
 
@@ -663,7 +663,7 @@ Result<std::vector<Material>> MaterialLibrary::materials(MaterialKind kind, Shel
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q
         = c->run(QStringLiteral("SELECT %1 FROM materials m WHERE m.kind = ? AND m.deleted_at IS %2"
                                 " ORDER BY m.name_key, m.id")
@@ -683,7 +683,7 @@ Result<std::vector<Material>> MaterialLibrary::searchMaterials(
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     const QString key = Q(text).trimmed().toLower();
     QString sql = QStringLiteral("SELECT %1 FROM materials m WHERE m.deleted_at IS NULL AND %2")
                       .arg(kMaterialColumns, Q(c->dialect().containsCondition("m.name_key")));
@@ -707,7 +707,7 @@ Result<std::int64_t> MaterialLibrary::addBatch(const Batch& batch)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     std::int64_t id = 0;
     auto done = c->write([&]() -> Result<void> {
         auto m = LoadMaterial(*c, batch.materialId);
@@ -737,7 +737,7 @@ Result<void> MaterialLibrary::updateBatch(const Batch& batch)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto old = LoadBatch(*c, batch.id);
         if (!old)
@@ -771,7 +771,7 @@ Result<std::int64_t> MaterialLibrary::copyBatch(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     std::int64_t copy = 0;
     auto done = c->write([&]() -> Result<void> {
         auto b = LoadBatch(*c, id);
@@ -799,7 +799,7 @@ Result<void> MaterialLibrary::setBatchActive(std::int64_t id, bool active)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto b = LoadBatch(*c, id);
         if (!b)
@@ -813,7 +813,7 @@ Result<void> MaterialLibrary::deleteBatch(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto b = LoadBatch(*c, id);
         if (!b)
@@ -834,7 +834,7 @@ Result<void> MaterialLibrary::restoreBatch(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto b = LoadBatch(*c, id);
         if (!b)
@@ -855,7 +855,7 @@ Result<void> MaterialLibrary::purgeBatch(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto b = LoadBatch(*c, id);
         if (!b)
@@ -877,7 +877,7 @@ Result<Batch> MaterialLibrary::batch(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return LoadBatch(*c, id);
 }
 
@@ -885,7 +885,7 @@ Result<std::vector<Batch>> MaterialLibrary::batches(std::int64_t materialId, She
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q = c->run(
         QStringLiteral("SELECT %1 FROM batches b WHERE b.material_id = ? AND b.deleted_at IS %2"
                        " ORDER BY b.arrival_date DESC, b.id DESC")
@@ -904,7 +904,7 @@ Result<std::vector<BatchChoice>> MaterialLibrary::binnedBatches()
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q = c->run(
         QStringLiteral("SELECT %1, %2 FROM batches b JOIN materials m ON m.id = b.material_id"
                        " WHERE b.deleted_at IS NOT NULL AND m.deleted_at IS NULL"
@@ -919,7 +919,7 @@ Result<std::vector<BatchChoice>> MaterialLibrary::batchesInUse(MaterialKind kind
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q = c->run(
         QStringLiteral(
             "SELECT %1, %2 FROM batches b JOIN materials m ON m.id = b.material_id"
@@ -936,7 +936,7 @@ Result<BatchChoice> MaterialLibrary::batchChoice(std::int64_t batchId)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q = c->run(
         QStringLiteral(
             "SELECT %1, %2 FROM batches b JOIN materials m ON m.id = b.material_id WHERE b.id = ?")

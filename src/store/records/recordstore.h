@@ -85,6 +85,10 @@ public:
     // False on a local file, where a window polls DesignLedger::lastChange().
     bool watchLedger(std::function<void(const std::string& number)> changed);
 
+    // What an operation on the closed store answers: after a server could
+    // not be reached, that the server is away and what waits for it.
+    StoreError closedError() const;
+
     // The connection the library and the ledger use; null when closed.
     StoreConnection* connection() { return m_connection.get(); }
 
@@ -96,6 +100,7 @@ private:
     Result<OpenReport> openServer(const std::string& address, const OpenOptions& options);
 
     bool m_server = false;
+    std::string m_awayServer; // the server the last open could not reach
     std::unique_ptr<StoreConnection> m_connection;
     std::string m_path;
     int m_version = 0;
