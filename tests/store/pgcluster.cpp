@@ -7,8 +7,11 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <arpa/inet.h>
 #include <cstdlib>
+#include <netinet/in.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -18,6 +21,23 @@ const QString kBin = QStringLiteral("/usr/lib/postgresql/15/bin/");
 QString Tool(const QString& name)
 {
     return kBin + name;
+}
+
+// A TCP port on 127.0.0.1 that nothing listens on now.
+int FreePort()
+{
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a {};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof a;
+    int port = 0;
+    if (s >= 0 && bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0
+        && getsockname(s, reinterpret_cast<sockaddr*>(&a), &size) == 0)
+        port = ntohs(a.sin_port);
+    if (s >= 0)
+        close(s);
+    return port != 0 ? port : 50000 + static_cast<int>(QCoreApplication::applicationPid() % 10000);
 }
 
 } // namespace
@@ -72,7 +92,7 @@ bool PgCluster::start()
         }
         m_socketDir = m_dir->path();
         m_dataDir = m_dir->filePath(QStringLiteral("data"));
-        m_port = 50000 + static_cast<int>(QCoreApplication::applicationPid() % 10000);
+        m_port = FreePort();
         m_asPostgres = geteuid() == 0;
         if (m_asPostgres) {
             const passwd* pw = getpwnam("postgres");
@@ -83,9 +103,10 @@ bool PgCluster::start()
             }
         }
         if (!run({ Tool(QStringLiteral("initdb")), QStringLiteral("-D"), m_dataDir,
-                     QStringLiteral("-U"), superuser(), QStringLiteral("-A"),
-                     QStringLiteral("trust"), QStringLiteral("-E"), QStringLiteral("UTF8"),
-                     QStringLiteral("--no-locale"), QStringLiteral("--no-sync") },
+                     QStringLiteral("-U"), superuser(), QStringLiteral("--auth-local=trust"),
+                     QStringLiteral("--auth-host=scram-sha-256"), QStringLiteral("-E"),
+                     QStringLiteral("UTF8"), QStringLiteral("--no-locale"),
+                     QStringLiteral("--no-sync") },
                 &out)) {
             m_error = QStringLiteral("initdb failed: ") + out;
             return false;
@@ -107,10 +128,10 @@ bool PgCluster::start()
         watchdog.setStandardErrorFile(QProcess::nullDevice());
         watchdog.startDetached(&m_watchdog);
     }
-    const QString options
-        = QStringLiteral("-c listen_addresses='' -k %1 -p %2 -c fsync=off -c max_connections=120")
-              .arg(m_socketDir)
-              .arg(m_port);
+    const QString options = QStringLiteral("-c listen_addresses=127.0.0.1 -k %1 -p %2 -c fsync=off"
+                                           " -c max_connections=120")
+                                .arg(m_socketDir)
+                                .arg(m_port);
     if (!run({ Tool(QStringLiteral("pg_ctl")), QStringLiteral("-D"), m_dataDir,
                  QStringLiteral("-l"), m_dir->filePath(QStringLiteral("server.log")),
                  QStringLiteral("-w"), QStringLiteral("-o"), options, QStringLiteral("start") },

@@ -7,7 +7,8 @@
 class QTemporaryDir;
 
 // A throwaway PostgreSQL cluster for the tests: initdb into a temporary
-// folder, a server listening only on a Unix socket in that folder, stopped
+// folder, a server listening on a Unix socket in that folder (no password)
+// and on 127.0.0.1 (scram-sha-256 passwords) at a free port, stopped
 // and removed when the test program ends, however it ends. As root (CI) the
 // cluster runs as the `postgres` user, since initdb refuses root.
 class PgCluster

@@ -1,3 +1,4 @@
+#include "records/documentfields.h"
 #include "records/recordqueue.h"
 #include "records/schema.h"
 #include "records/serveradmin.h"
@@ -5,6 +6,7 @@
 #include "store/storetest.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 
 namespace {
@@ -356,6 +358,170 @@ TEST_F(Server, ImportingTheLocalLedgerTwiceCopiesItOnce)
     for (const AuditRow& a : *theirs.auditTrail(entry->row.id))
         actions.push_back(a.action);
     EXPECT_EQ(actions, (std::vector<std::string> { "制单", "修改", "导入" }));
+}
+
+TEST_F(Server, AQueuedRecordTheServerRefusesIsSetAsideAndTheRestArrive)
+{
+    const std::string owner = as("postgres");
+    OpenOptions make;
+    make.serverSchema = ServerSchema::Create;
+    RecordStore server, local, other;
+    ASSERT_TRUE(server.open(owner, make));
+    QTemporaryDir dir;
+    ASSERT_TRUE(local.open(dir.filePath(QStringLiteral("qoru.sqlite")).toStdString()));
+    RecordQueue queue(local, server, owner);
+    queue.setRetryAfter(std::chrono::hours(1));
+    const auto design = [](int n, const std::string& number = {}) {
+        NewEntry e = Design();
+        e.note = "第" + std::to_string(n) + "次";
+        e.number = number;
+        return e;
+    };
+
+    ASSERT_TRUE(cluster->stop());
+    for (const NewEntry& e : { design(1), design(2, "PB-2026-0900"), design(3) })
+        ASSERT_TRUE(queue.record(e)->queued);
+    ASSERT_TRUE(cluster->start());
+    // Meanwhile someone else took the number the second record asks for.
+    ASSERT_TRUE(other.open(owner));
+    ASSERT_TRUE(DesignLedger(other).recordEntry(design(9, "PB-2026-0900")));
+    // Found away, the server is not tried again by a press before its time.
+    EXPECT_TRUE(queue.serverAway());
+    EXPECT_TRUE(queue.record(design(4))->queued);
+
+    std::vector<RecordQueue::SetAside> aside;
+    auto sent = queue.flush(&aside);
+    ASSERT_TRUE(sent) << sent.error().message;
+    EXPECT_EQ(*sent, 3);
+    EXPECT_FALSE(queue.serverAway());
+    ASSERT_EQ(aside.size(), 1U);
+    EXPECT_NE(aside[0].reason.find("PB-2026-0900"), std::string::npos) << aside[0].reason;
+    EXPECT_EQ(*queue.pending(), 0);
+    EXPECT_EQ(queue.setAside()->size(), 1U); // kept, not deleted
+    // Nothing is left to hold up the next record, and a second flush says nothing new.
+    EXPECT_FALSE(queue.record(design(5))->queued);
+    aside.clear();
+    EXPECT_EQ(*queue.flush(&aside), 0);
+    EXPECT_TRUE(aside.empty());
+    bool ok = false;
+    EXPECT_EQ(psql("postgres",
+                  QStringLiteral("SELECT string_agg(note, ',' ORDER BY id) FROM entries"), &ok),
+        QStringLiteral("第9次,第1次,第3次,第4次,第5次"));
+}
+
+TEST_F(Server, OnlyTheMakerWritesADocumentsFields)
+{
+    const QString owner = url(cluster->superuser());
+    ASSERT_EQ(RunAdmin(owner, { QStringLiteral("init") }).code, 0);
+    for (const char* name : { "wang", "zhao" })
+        ASSERT_EQ(RunAdmin(owner,
+                      { QStringLiteral("add-user"), QString::fromUtf8(name),
+                          QStringLiteral("--role"), QStringLiteral("tester") })
+                      .code,
+            0);
+    RecordStore wangStore, zhaoStore;
+    ASSERT_TRUE(wangStore.open(as("wang")));
+    ASSERT_TRUE(zhaoStore.open(as("zhao")));
+    const std::int64_t id = DesignLedger(wangStore).recordEntry(Design())->id;
+    ASSERT_TRUE(DocumentFieldStore(wangStore).setFields(id, { { "client", "滨江建设" } }));
+
+    auto refused = DocumentFieldStore(zhaoStore).setFields(id, { { "client", "别人" } });
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().code, StoreErrorCode::Denied);
+    EXPECT_NE(refused.error().message.find("只有制单人"), std::string::npos)
+        << refused.error().message;
+    const QString sqlRefusals[] = {
+        QStringLiteral("UPDATE document_fields SET value = 'x'"),
+        QStringLiteral("DELETE FROM document_fields"),
+        QStringLiteral("INSERT INTO document_fields VALUES (%1, 'part', 'x')").arg(id),
+    };
+    for (const QString& sql : sqlRefusals) {
+        bool ok = true;
+        psql("zhao", sql, &ok);
+        EXPECT_FALSE(ok) << sql.toStdString();
+    }
+    EXPECT_EQ(
+        *DocumentFieldStore(zhaoStore).fields(id), (DocumentFieldMap { { "client", "滨江建设" } }));
+    for (const char* user : { "wang", "zhao" })
+        RunAdmin(owner, { QStringLiteral("remove-user"), QString::fromUtf8(user) });
+}
+
+// Over TCP the cluster asks for scram-sha-256 passwords: the session's own,
+// libpq's password file, a service file, and what a failure says.
+TEST_F(Server, ConnectsAsLibpqUsersExpectAndSaysWhyNot)
+{
+    OpenOptions make;
+    make.serverSchema = ServerSchema::Create;
+    {
+        RecordStore admin;
+        ASSERT_TRUE(admin.open(as("postgres"), make));
+        ASSERT_TRUE(AddUser(admin, "wang", UserRole::Tester, "s3cret"));
+    }
+    QTemporaryDir dir;
+    const QString tcp = QStringLiteral("127.0.0.1:%1").arg(cluster->port());
+    const auto write = [&](const char* name, const QString& text) {
+        QFile f(dir.filePath(QString::fromUtf8(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.toUtf8());
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner); // libpq ignores a readable one
+        return f.fileName();
+    };
+    const QString passfile = write("pgpass", tcp + QStringLiteral(":lab:wang:s3cret\n"));
+    const QString services = write("services",
+        QStringLiteral("[qorulab]\nhost=127.0.0.1\nport=%1\ndbname=lab\nuser=wang\n")
+            .arg(cluster->port()));
+    qputenv("PGSERVICEFILE", services.toLocal8Bit());
+
+    struct Case
+    {
+        QString address;
+        const char* password;
+        bool passFile;
+        const char* service; // PGSERVICE
+        const char* failure; // what the message says; null when it connects
+    };
+    const QString wang = QStringLiteral("postgresql://wang@") + tcp;
+    const Case cases[] = {
+        { wang + QStringLiteral("/lab?sslmode=disable"), "s3cret", false, "", nullptr },
+        { wang + QStringLiteral("/lab?sslmode=prefer"), "", true, "", nullptr },
+        { QStringLiteral("postgresql://"), "", true, "qorulab", nullptr },
+        { QStringLiteral("postgresql:///?service=qorulab"), "", true, "", nullptr },
+        { wang + QStringLiteral("/lab?sslmode=require"), "s3cret", false, "", "SSL" },
+        { wang + QStringLiteral("/lab"), "wrong", true, "", "密码" },
+        { wang + QStringLiteral("/lab"), "", false, "", "要求密码" },
+        { wang + QStringLiteral("/nolab"), "s3cret", false, "", "没有这个数据库" },
+        { QStringLiteral("postgresql://wang@127.0.0.1:1/lab"), "s3cret", false, "", "没有应答" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address.toStdString() + " " + c.service);
+        qputenv("PGPASSFILE",
+            (c.passFile ? passfile : dir.filePath(QStringLiteral("none"))).toLocal8Bit());
+        if (*c.service)
+            qputenv("PGSERVICE", c.service);
+        else
+            qunsetenv("PGSERVICE"); // set but empty, it names a service ""
+        RecordStore store;
+        OpenOptions options;
+        options.password = c.password;
+        auto opened = store.open(c.address.toStdString(), options);
+        if (!c.failure) {
+            ASSERT_TRUE(opened) << opened.error().message;
+            EXPECT_EQ(*CurrentLogin(store), "wang");
+        } else {
+            ASSERT_FALSE(opened);
+            EXPECT_NE(opened.error().message.find(c.failure), std::string::npos)
+                << opened.error().message;
+            EXPECT_EQ(opened.error().message.find("s3cret"), std::string::npos);
+            // What the windows then hear of the ledger says the server is away.
+            EXPECT_NE(DesignLedger(store).entry(1).error().message.find("没有连上数据库服务器"),
+                std::string::npos);
+        }
+    }
+    for (const char* variable : { "PGPASSFILE", "PGSERVICE", "PGSERVICEFILE" })
+        qunsetenv(variable);
+    RecordStore admin;
+    ASSERT_TRUE(admin.open(as("postgres")));
+    EXPECT_TRUE(RemoveUser(admin, "wang"));
 }
 
 } // namespace

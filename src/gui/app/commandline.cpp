@@ -6,6 +6,7 @@
 #include "documents/ledgerexport.h"
 #include "records/documentfields.h"
 #include "records/recordstore.h"
+#include "records/serverurl.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -118,7 +119,8 @@ void QuietNotices(QtMsgType type, const QMessageLogContext&, const QString& mess
 int Run(const CommandLine& line)
 {
     const bool importing = line.action == CommandLine::Action::ImportJson;
-    if (!importing && !QFileInfo(line.database).isFile())
+    if (!importing && !ServerUrl::Is(line.database.toStdString())
+        && !QFileInfo(line.database).isFile())
         return Fail(QStringLiteral("没有数据库文件“%1”").arg(line.database));
     RecordStore store;
     auto opened = store.open(line.database.toStdString());

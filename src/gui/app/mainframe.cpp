@@ -122,10 +122,13 @@ void CMainFrame::createMenu()
     m_pToolsMenu = menuBar()->addMenu(QStringLiteral("工具(&T)"));
     m_pToolsMenu->addAction(makeAction(ID_TOOLS_MATERIALS, QStringLiteral("原材料库(&M)…")));
     m_pToolsMenu->addAction(makeAction(ID_TOOLS_LEDGER, QStringLiteral("配合比台账(&L)…")));
+    m_pToolsMenu->addAction(
+        makeAction(ID_TOOLS_IMPORT, QStringLiteral("导入本机台账到服务器(&I)…")));
+    action(ID_TOOLS_IMPORT)->setVisible(false); // only while the records are on a server
     m_pSettingsMenu = menuBar()->addMenu(QStringLiteral("设置(&S)"));
     m_pSettingsMenu->addAction(makeAction(ID_SET_OPERATOR, QStringLiteral("操作人(&O)…")));
     m_pSettingsMenu->addAction(makeAction(ID_SET_LAB_NAME, QStringLiteral("试验室名称(&L)…")));
-    m_pSettingsMenu->addAction(makeAction(ID_SET_DATABASE, QStringLiteral("数据库位置(&D)…")));
+    m_pSettingsMenu->addAction(makeAction(ID_SET_DATABASE, QStringLiteral("数据库(&D)…")));
 
     connect(m_pFileMenu, &QMenu::aboutToShow, this, &CMainFrame::updateRecentFileMenu);
     connect(action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
@@ -195,6 +198,15 @@ void CMainFrame::createStatusBar()
     m_pIdlePrompt->setObjectName(QString::number(ID_SEPARATOR));
     bar->addWidget(m_pIdlePrompt, 1);
 
+    // Where the records are and who the user is there, and what waits for the server.
+    m_pRecordsPane = new QLabel(bar);
+    m_pRecordsPane->setObjectName(QStringLiteral("recordsPane"));
+    m_pQueuePane = new QLabel(bar);
+    m_pQueuePane->setObjectName(QStringLiteral("queuePane"));
+    m_pQueuePane->hide();
+    bar->addPermanentWidget(m_pQueuePane);
+    bar->addPermanentWidget(m_pRecordsPane);
+
     const int ids[] = { ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL };
     const char* texts[] = { kIndicatorCaps, kIndicatorNum, kIndicatorScrl };
     for (int i = 0; i < 3; ++i) {
@@ -208,6 +220,14 @@ void CMainFrame::createStatusBar()
         bar->addPermanentWidget(pane);
         m_pIndicators[i] = pane;
     }
+}
+
+void CMainFrame::setRecordsStatus(const QString& where, int queued)
+{
+    m_pRecordsPane->setText(where);
+    m_pRecordsPane->setToolTip(QStringLiteral("记录保存在：") + where);
+    m_pQueuePane->setText(QStringLiteral("待发送 %1 条").arg(queued));
+    m_pQueuePane->setVisible(queued > 0);
 }
 
 void CMainFrame::updateKeyIndicators()

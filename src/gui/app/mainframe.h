@@ -33,6 +33,11 @@ public:
     void updateTitle();
     // Rebuilds the recent-file entries of the File menu.
     void updateRecentFileMenu();
+    // The status bar's panes of the records: where they are (本机 file or
+    // user@host/db, and the role), and "待发送 N 条" while N > 0.
+    void setRecordsStatus(const QString& where, int queued);
+    QLabel* recordsPane() const { return m_pRecordsPane; }
+    QLabel* queuePane() const { return m_pQueuePane; }
     // Shows whether the lock keys are on.
     void updateKeyIndicators();
     // No menu to hide the toolbar: without it there is no other way to the
@@ -65,6 +70,8 @@ private:
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pIdlePrompt = nullptr;
     QLabel* m_pIndicators[3] = {};
+    QLabel* m_pRecordsPane = nullptr;
+    QLabel* m_pQueuePane = nullptr;
     CQoruDoc* m_pDoc = nullptr;
     const CRecentFileList* m_pRecent = nullptr;
 };

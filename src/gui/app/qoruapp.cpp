@@ -18,16 +18,21 @@
 
 #include "common/calcform.h"
 #include "records/ledger.h"
+#include "records/recordqueue.h"
 #include "records/recordstore.h"
+#include "records/serverurl.h"
+#include "settings/databasedlg.h"
 
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 
 const char* const CQoruApp::kRegistryKey = kSettingsOrganization;
@@ -38,6 +43,16 @@ const QString kOperatorKey = QStringLiteral("Settings/Operator");
 const QString kDatabaseKey = QStringLiteral("Settings/Database");
 
 const char* const kRecordsTitle = "台账";
+
+// The queue's wait between two tries of a server that is away.
+constexpr int kFlushIntervalMs = 30000;
+
+// A server address as it is kept and keyed: parsed, without a password.
+QString CanonicalServer(const QString& address)
+{
+    const auto url = ServerUrl::Parse(address.toStdString());
+    return url ? QString::fromStdString(url->display()) : address;
+}
 
 } // namespace
 
@@ -114,7 +129,9 @@ bool CQoruApp::InitInstance(const QStringList& arguments)
 QString CQoruApp::recordsPath() const
 {
     if (!m_databaseArg.isEmpty())
-        return QFileInfo(m_databaseArg).absoluteFilePath();
+        return ServerUrl::Is(m_databaseArg.toStdString())
+            ? m_databaseArg
+            : QFileInfo(m_databaseArg).absoluteFilePath();
     const QString kept = AppSettings().value(kDatabaseKey).toString();
     if (!kept.isEmpty())
         return kept;
@@ -124,18 +141,155 @@ QString CQoruApp::recordsPath() const
 bool CQoruApp::openRecords(const QString& path)
 {
     m_pRecords->close();
-    const Result<OpenReport> opened
-        = m_pRecords->open(QDir::toNativeSeparators(path).toStdString());
+    const bool server = ServerUrl::Is(path.toStdString());
+    QString address = server ? path : QDir::toNativeSeparators(path);
+    if (server) {
+        // A password in the address is this session's, never kept.
+        if (const auto url = ServerUrl::Parse(path.toStdString()); url && !url->password.empty())
+            m_password = QString::fromStdString(url->password);
+        address = CanonicalServer(path);
+    }
+    OpenOptions options;
+    options.password = m_password.toStdString();
+    const Result<OpenReport> opened = m_pRecords->open(address.toStdString(), options);
     if (!opened) {
         ShowNotice(m_pFrame, Prompter::Icon::Exclamation, QString::fromUtf8(kRecordsTitle),
             QString::fromStdString(opened.error().message)
-                + QStringLiteral("\n\n计算照常进行，但不记入台账。"));
+                + (server ? QStringLiteral("\n\n计算照常进行，记录先暂存在本机，"
+                                           "连上服务器后按顺序发送。")
+                          : QStringLiteral("\n\n计算照常进行，但不记入台账。")));
     } else if (!opened->notice.empty()) {
         ShowNotice(m_pFrame, Prompter::Icon::Information, QString::fromUtf8(kRecordsTitle),
             QString::fromStdString(opened->notice));
     }
-    Q_EMIT recordsChanged();
+    m_queueAddress = server ? address : QString();
+    recordsOpened();
     return opened.ok();
+}
+
+bool CQoruApp::connectRecords(const QString& address, const QString& password, QString* error)
+{
+    if (address.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("没有填写数据库。");
+        return false;
+    }
+    const bool server = ServerUrl::Is(address.toStdString());
+    const QString kept = server ? CanonicalServer(address) : address;
+    RecordStore tried;
+    OpenOptions options;
+    options.password = password.toStdString();
+    const Result<OpenReport> opened = tried.open(kept.toStdString(), options);
+    if (!opened) {
+        if (error)
+            *error = QString::fromStdString(opened.error().message);
+        return false;
+    }
+    m_pRecords->takeOver(tried);
+    m_password = server ? password : QString();
+    m_queueAddress = server ? kept : QString();
+    AppSettings().setValue(kDatabaseKey, kept);
+    m_databaseArg.clear(); // the choice now holds over the command line's
+    if (!opened->notice.empty())
+        ShowNotice(m_pFrame, Prompter::Icon::Information, QString::fromUtf8(kRecordsTitle),
+            QString::fromStdString(opened->notice));
+    recordsOpened();
+    return true;
+}
+
+void CQoruApp::recordsOpened()
+{
+    if (m_queueAddress.isEmpty()) {
+        m_pQueue.reset();
+    } else {
+        // The queue lives in the local file, which stays open beside the server.
+        if (!m_pOutbox)
+            m_pOutbox = std::make_unique<RecordStore>();
+        if (!m_pOutbox->isOpen()) {
+            if (auto local = m_pOutbox->open(RecordStore::DefaultPath()); !local)
+                m_pFrame->statusBar()->showMessage(
+                    QStringLiteral("本机的暂存文件打不开，服务器连不上时的记录无法暂存：")
+                    + QString::fromStdString(local.error().message));
+        }
+        m_pQueue
+            = std::make_unique<RecordQueue>(*m_pOutbox, *m_pRecords, m_queueAddress.toStdString());
+        OpenOptions options;
+        options.password = m_password.toStdString();
+        m_pQueue->setServerOptions(options);
+        m_pQueue->setRetryAfter(std::chrono::milliseconds(kFlushIntervalMs));
+        if (!m_pFlushTimer) {
+            m_pFlushTimer = new QTimer(this);
+            connect(m_pFlushTimer, &QTimer::timeout, this, &CQoruApp::flushQueue);
+        }
+        m_pFlushTimer->start(kFlushIntervalMs);
+    }
+    if (!m_pQueue && m_pFlushTimer)
+        m_pFlushTimer->stop();
+    const Result<UserRole> role
+        = m_pRecords->isOpen() ? CurrentRole(*m_pRecords) : Result<UserRole>(UserRole::None);
+    m_role = role ? *role : UserRole::None;
+    if (QAction* import = m_pFrame->action(ID_TOOLS_IMPORT))
+        import->setVisible(m_pRecords->onServer() || !m_queueAddress.isEmpty());
+    if (m_pQueue && m_pRecords->isOpen())
+        flushQueue(); // at once: what waited is sent now the server is back
+    updateRecordsStatus();
+    Q_EMIT recordsChanged();
+}
+
+int CQoruApp::queuedRecords()
+{
+    if (!m_pQueue)
+        return 0;
+    const Result<int> n = m_pQueue->pending();
+    return n ? *n : 0;
+}
+
+void CQoruApp::flushQueue()
+{
+    if (!m_pQueue)
+        return;
+    const bool wasOpen = m_pRecords->isOpen();
+    if (wasOpen && queuedRecords() == 0 && !m_pQueue->serverAway()) {
+        updateRecordsStatus();
+        return;
+    }
+    std::vector<RecordQueue::SetAside> aside;
+    const Result<int> sent = m_pQueue->flush(&aside);
+    if (!aside.empty()) {
+        // Said once: set aside, they are not sent again and not counted.
+        m_pFrame->statusBar()->showMessage(
+            QStringLiteral("有 %1 条暂存的记录被服务器拒绝，已留在本机，不再自动发送（%2）")
+                .arg(aside.size())
+                .arg(QString::fromStdString(aside.front().reason)));
+    } else if (!sent) {
+        m_pFrame->statusBar()->showMessage(QString::fromStdString(sent.error().message));
+    }
+    if (!wasOpen && m_pRecords->isOpen()) {
+        recordsOpened(); // the server came back: its role, and the windows refresh
+        return;
+    }
+    updateRecordsStatus();
+    if (sent && *sent > 0)
+        Q_EMIT recordsChanged();
+}
+
+void CQoruApp::updateRecordsStatus()
+{
+    QString where;
+    if (!m_queueAddress.isEmpty()) {
+        const auto url = ServerUrl::Parse(m_queueAddress.toStdString());
+        where = QString::fromStdString(url ? url->shortName() : m_queueAddress.toStdString());
+        if (!m_pRecords->isOpen() || (m_pQueue && m_pQueue->serverAway()))
+            where += QStringLiteral("（未连接）");
+    } else if (m_pRecords->isOpen()) {
+        where = QStringLiteral("本机 ")
+            + QFileInfo(QString::fromStdString(m_pRecords->path())).fileName();
+    } else {
+        where = QStringLiteral("不记录");
+    }
+    if (m_pRecords->isOpen())
+        where += QStringLiteral(" · ") + QString::fromStdString(UserRoleName(m_role));
+    m_pFrame->setRecordsStatus(where, queuedRecords());
 }
 
 QString CQoruApp::operatorName() const
@@ -179,21 +333,105 @@ void CQoruApp::OnSetLabName()
 
 void CQoruApp::OnSetDatabase()
 {
+    const QString current = !m_queueAddress.isEmpty()
+        ? m_queueAddress
+        : (m_pRecords->isOpen() ? QString::fromStdString(m_pRecords->path()) : recordsPath());
+    CDatabaseDlg dialog(
+        current, m_password,
+        [this](const QString& address, const QString& password, QString* error) {
+            return connectRecords(address, password, error);
+        },
+        m_pFrame);
+    dialog.exec();
+}
+
+void CQoruApp::OnToolsImport()
+{
+    if (!m_pRecords->onServer()) {
+        ShowExclamation(m_pFrame,
+            m_queueAddress.isEmpty()
+                ? QStringLiteral(
+                    "台账在本机文件中，不需要导入。请先在“设置 → 数据库”中连接服务器。")
+                : QStringLiteral("没有连上服务器，现在不能导入，请在服务器恢复后再试。"));
+        return;
+    }
     Prompter::FileRequest request;
-    request.title = QStringLiteral("数据库位置");
+    request.title = QStringLiteral("导入本机台账到服务器");
     request.filters
         = { QStringLiteral("数据库文件 (*.sqlite *.db)"), QString::fromUtf8(kFilterAll) };
-    request.proposedPath
-        = m_pRecords->isOpen() ? QString::fromStdString(m_pRecords->path()) : recordsPath();
-    request.defaultSuffix = QStringLiteral("sqlite");
-    request.confirmReplace = false; // an existing store is opened, not replaced
-    const QString path = Prompter::current()->saveFileName(m_pFrame, request);
-    if (path.isEmpty())
+    request.proposedPath = QString::fromStdString(RecordStore::DefaultPath());
+    const QString file = Prompter::current()->openFileName(m_pFrame, request);
+    if (file.isEmpty())
         return;
-    const QString full = QFileInfo(path).absoluteFilePath();
-    AppSettings().setValue(kDatabaseKey, full);
-    m_databaseArg.clear(); // the choice now holds over the command line's
-    openRecords(full);
+
+    // A worker with connections of its own: a big ledger takes a while, and
+    // the window keeps painting meanwhile.
+    struct Outcome
+    {
+        bool ok = false;
+        ImportReport report;
+        QString error;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    const std::string server = m_queueAddress.toStdString();
+    const std::string password = m_password.toStdString();
+    const std::string local = QFileInfo(file).absoluteFilePath().toStdString();
+    const std::string user = operatorName().toStdString();
+    QThread* worker = QThread::create([outcome, server, password, local, user] {
+        RecordStore from, to;
+        OpenOptions options;
+        options.password = password;
+        auto opened = from.open(local);
+        if (opened)
+            opened = to.open(server, options);
+        if (!opened) {
+            outcome->error = QString::fromStdString(opened.error().message);
+            return;
+        }
+        auto copied = DesignLedger(to).importFrom(from, user);
+        if (!copied) {
+            outcome->error = QString::fromStdString(copied.error().message);
+            return;
+        }
+        outcome->ok = true;
+        outcome->report = *copied;
+    });
+    QProgressDialog progress(
+        QStringLiteral("正在把“%1”中的台账导入服务器……").arg(QFileInfo(file).fileName()), QString(),
+        0, 0, m_pFrame);
+    progress.setWindowTitle(QStringLiteral("导入本机台账到服务器"));
+    progress.setCancelButton(nullptr); // one transaction: it finishes or leaves nothing
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    connect(worker, &QThread::finished, &progress, &QProgressDialog::reset);
+    worker->start();
+    progress.exec();
+    worker->wait();
+    delete worker;
+
+    if (!outcome->ok) {
+        ShowNotice(m_pFrame, Prompter::Icon::Exclamation, QStringLiteral("导入本机台账到服务器"),
+            QStringLiteral("没有导入：%1\n\n服务器上的台账保持原样。").arg(outcome->error));
+        return;
+    }
+    const ImportReport& r = outcome->report;
+    QString text;
+    if (r.materials + r.batches + r.entries == 0) {
+        text = QStringLiteral("“%1”中的原材料和台账记录都已在服务器上，这次没有导入任何内容。")
+                   .arg(QDir::toNativeSeparators(file));
+    } else {
+        text = QStringLiteral("已从“%1”导入：原材料 %2 种，进场批次 %3 个，台账记录 %4 条。")
+                   .arg(QDir::toNativeSeparators(file))
+                   .arg(r.materials)
+                   .arg(r.batches)
+                   .arg(r.entries);
+        if (r.renumbered > 0)
+            text += QStringLiteral("\n其中 %1 条记录的编号在服务器上已被占用，已改用新编号"
+                                   "（原编号记在审计记录中）。")
+                        .arg(r.renumbered);
+    }
+    ShowNotice(m_pFrame, Prompter::Icon::Information, QStringLiteral("导入本机台账到服务器"), text);
+    Q_EMIT recordsChanged();
 }
 
 void CQoruApp::recordCalculation(CCalcForm* form)
@@ -218,6 +456,26 @@ void CQoruApp::recordCalculation(CCalcForm* form)
     m_nextBatches.clear();
     m_nextParent.reset();
 
+    if (m_pQueue) {
+        const bool wasOpen = m_pRecords->isOpen();
+        const Result<RecordQueue::Recorded> kept = m_pQueue->record(entry);
+        if (!kept) {
+            m_pFrame->statusBar()->showMessage(QStringLiteral("计算书已追加，未记入台账：")
+                + QString::fromStdString(kept.error().message));
+            return;
+        }
+        if (kept->queued)
+            m_pFrame->statusBar()->showMessage(
+                QStringLiteral("服务器暂时连不上，这次计算已暂存在本机，连上后自动发送。"));
+        else
+            m_pFrame->statusBar()->clearMessage();
+        if (!wasOpen && m_pRecords->isOpen())
+            recordsOpened(); // sending it found the server back
+        else
+            updateRecordsStatus();
+        Q_EMIT recordsChanged();
+        return;
+    }
     const Result<EntryRow> recorded = DesignLedger(*m_pRecords).recordEntry(entry);
     if (recorded) {
         m_pFrame->statusBar()->clearMessage();
@@ -280,6 +538,7 @@ void CQoruApp::connectCommands()
     connect(f->action(ID_TOOLS_LEDGER), &QAction::triggered, this, &CQoruApp::OnToolsLedger);
     connect(f->action(ID_SET_LAB_NAME), &QAction::triggered, this, &CQoruApp::OnSetLabName);
     connect(f->action(ID_TOOLS_MATERIALS), &QAction::triggered, this, &CQoruApp::OnToolsMaterials);
+    connect(f->action(ID_TOOLS_IMPORT), &QAction::triggered, this, &CQoruApp::OnToolsImport);
     connect(m_pDoc, &CQoruDoc::fileUsed, this, &CQoruApp::addRecentFile);
     connect(f->action(ID_FILE_PRINT), &QAction::triggered, m_pPrint, &CPrintCommands::OnFilePrint);
     connect(f->action(ID_FILE_PRINT_DIRECT), &QAction::triggered, m_pPrint,
@@ -312,13 +571,19 @@ void CQoruApp::OnToolsLedger()
         m_pLedger->showNormal();
     m_pLedger->raise();
     m_pLedger->activateWindow();
+}
+
 void CQoruApp::OnToolsMaterials()
 {
     if (!m_pMaterials) {
         m_pMaterials = new CMaterialsWindow(*m_pRecords, m_pFrame);
         m_pMaterials->setAttribute(Qt::WA_DeleteOnClose, false);
-        connect(this, &CQoruApp::recordsChanged, m_pMaterials, &CMaterialsWindow::reload);
+        connect(this, &CQoruApp::recordsChanged, m_pMaterials, [this] {
+            m_pMaterials->setRole(m_role);
+            m_pMaterials->reload();
+        });
     }
+    m_pMaterials->setRole(m_role);
     m_pMaterials->show();
     m_pMaterials->raise();
     m_pMaterials->activateWindow();

@@ -12,6 +12,7 @@
 
 #include "app/recentfiles.h"
 #include "records/ledger.h"
+#include "records/serveradmin.h"
 
 class CCalcForm;
 class CCalculators;
@@ -23,6 +24,8 @@ class CQoruDoc;
 class CQoruView;
 class FileSystem;
 class QPrinter;
+class QTimer;
+class RecordQueue;
 class RecordStore;
 
 // The application: starts up, keeps the settings, and owns the one main
@@ -62,12 +65,25 @@ public:
     // 操作人: as set under 设置, else the login name.
     QString operatorName() const;
     void setOperatorName(const QString& name);
-    // (Re)opens the records on `path`, telling the user what the opening
-    // did to the file or why it failed; the store stays closed on failure.
+    // (Re)opens the records on `path` (a file or a server address), telling
+    // the user what the opening did to the file or why it failed; the store
+    // stays closed on failure. On a server, calculations are then recorded
+    // through the local queue, also while it is away.
     bool openRecords(const QString& path);
     // Where the records are opened: --database, else the setting, else the
     // default file.
     QString recordsPath() const;
+    // 设置 → 数据库's 连接: opens `address` with this session's `password`
+    // on its own first; only when that succeeds does the app take it over
+    // and keep the choice (never the password). False with the reason.
+    bool connectRecords(const QString& address, const QString& password, QString* error);
+    // What the login of the open records may do: Owner for a local file,
+    // None while no store is open.
+    UserRole role() const { return m_role; }
+    // The records that wait in the local queue for the server; 0 on a file.
+    int queuedRecords();
+    // Sends what waits in the local queue (the timer does it every 30 s).
+    void flushQueue();
 
     // What a calculation's record holds beyond the form: the batches it
     // used and the entry a trial batch was opened from. The picker and the
@@ -92,6 +108,7 @@ public Q_SLOTS:
     void OnSetLabName();
     // 工具 → 原材料库: the library's window, raised when it is open.
     void OnToolsMaterials();
+    void OnToolsImport();
 
 Q_SIGNALS:
     // The records were (re)opened, or an entry was recorded.
@@ -107,6 +124,10 @@ private:
     // Records a completed calculation; the report stays appended whatever
     // becomes of the record, and the status bar says when it was not kept.
     void recordCalculation(CCalcForm* form);
+    // After the store opened, closed or reopened: the queue, the role, the
+    // status bar, the import command; tells the windows.
+    void recordsOpened();
+    void updateRecordsStatus();
 
     std::unique_ptr<FileSystem> m_ownFiles;
     FileSystem* m_pFiles;
@@ -120,7 +141,13 @@ private:
     CPrintCommands* m_pPrint = nullptr;
     CMaterialsWindow* m_pMaterials = nullptr; // a child of the frame
     std::unique_ptr<RecordStore> m_pRecords;
-    QString m_databaseArg; // --database FILE
+    QString m_databaseArg; // --database FILE or a server address
+    QString m_password; // the server's, for this session only
+    QString m_queueAddress; // the server the records are on, without the password; "" for a file
+    UserRole m_role = UserRole::None;
+    std::unique_ptr<RecordStore> m_pOutbox; // the local file that holds the queue
+    std::unique_ptr<RecordQueue> m_pQueue; // only when the records are on a server
+    QTimer* m_pFlushTimer = nullptr;
     std::string m_lastReport; // the report the calculation now recorded handed on
     std::vector<UsedBatch> m_nextBatches;
     std::optional<std::int64_t> m_nextParent;

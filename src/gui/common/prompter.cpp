@@ -68,6 +68,8 @@ QString Prompter::openFileName(QWidget* parent, const FileRequest& request)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(request.filters);
+    if (!request.proposedPath.isEmpty())
+        dialog.selectFile(request.proposedPath);
     SetUpFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

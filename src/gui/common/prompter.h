@@ -22,7 +22,7 @@ public:
     struct FileRequest {
         QString title;
         QStringList filters; // "配合比 文件 (*.txt)", ...
-        QString proposedPath; // save only
+        QString proposedPath; // the file first selected (save; open when given)
         QString defaultSuffix; // save only, without the dot
         bool confirmReplace = true; // save only: ask before choosing an existing file
     };

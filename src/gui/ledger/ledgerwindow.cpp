@@ -233,7 +233,11 @@ CLedgerWindow::CLedgerWindow(CQoruApp& app, QWidget* parent)
         if (auto mark = DesignLedger(m_app.records()).lastChange())
             m_lastChange = *mark;
     });
-    connect(&app, &CQoruApp::recordsChanged, this, &CLedgerWindow::refresh);
+    connect(&app, &CQoruApp::recordsChanged, this, [this] {
+        watchStore();
+        setRole(m_app.role());
+        refresh();
+    });
     // A click makes the row current before it selects it: both are followed.
     auto follow = [this] {
         updateActions();
@@ -247,15 +251,8 @@ CLedgerWindow::CLedgerWindow(CQoruApp& app, QWidget* parent)
     m_pPoll->setInterval(kPollMs);
     connect(m_pPoll, &QTimer::timeout, this, &CLedgerWindow::pollChanges);
     m_pPoll->start();
-    // A server tells of changes at once; a local file is polled.
-    QPointer<CLedgerWindow> self(this);
-    app.records().watchLedger([self](const std::string&) {
-        if (self)
-            self->pollChanges();
-    });
-
-    auto role = CurrentRole(app.records());
-    setRole(role ? *role : UserRole::None);
+    watchStore();
+    setRole(app.role());
     resize(1040, 660);
     applyFilter();
 }
@@ -534,6 +531,21 @@ std::string CLedgerWindow::user() const
 void CLedgerWindow::tell(const QString& message)
 {
     ShowExclamation(this, message);
+}
+
+void CLedgerWindow::watchStore()
+{
+    // A server tells of changes at once; a local file is polled. A store
+    // reopened elsewhere (设置 → 数据库) has a new connection to listen on.
+    StoreConnection* now = m_app.records().connection();
+    if (now == m_pWatched)
+        return;
+    m_pWatched = now;
+    QPointer<CLedgerWindow> self(this);
+    m_app.records().watchLedger([self](const std::string&) {
+        if (self)
+            self->pollChanges();
+    });
 }
 
 void CLedgerWindow::setRole(UserRole role)

@@ -20,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class StoreConnection;
 class QTabBar;
 class QTableView;
 class QTableWidget;
@@ -121,6 +122,7 @@ private:
     void updateActions();
     void updateDetails();
     void pollChanges();
+    void watchStore();
     std::int64_t currentId() const;
     bool currentRow(EntryRow* row) const;
     // Shows a store's refusal, or a file's, as the program's message.
@@ -149,6 +151,7 @@ private:
     QAction* m_pCsvUtf8 = nullptr;
     QAction* m_pCsvGbk = nullptr;
     QTimer* m_pPoll = nullptr;
+    StoreConnection* m_pWatched = nullptr; // the connection whose notices are followed
     UserRole m_role = UserRole::Owner;
     std::int64_t m_lastChange = -1;
     std::int64_t m_detailsId = 0; // whose note, chain and audit are shown

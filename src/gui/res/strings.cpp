@@ -25,10 +25,12 @@ const Entry kStrings[] = {
     // The ordinary-concrete mix design.
     { ID_CALC_ORDINARY, "普通混凝土配合比设计\n普通混凝土配合比设计" },
     { ID_SET_OPERATOR, "设置记入台账的操作人\n操作人" },
-    { ID_SET_DATABASE, "选择保存原材料库和台账的数据库文件\n数据库位置" },
+    { ID_SET_DATABASE, "选择保存原材料库和台账的地方：本机文件或试验室的数据库服务器\n数据库" },
     { ID_SET_LAB_NAME, "设置通知单和设计报告上的试验室名称\n试验室名称" },
     { ID_TOOLS_MATERIALS, "水泥、掺合料、骨料、外加剂及其进场批次\n原材料库" },
     { ID_TOOLS_LEDGER, "已记录的配合比设计和计算\n配合比台账" },
+    { ID_TOOLS_IMPORT,
+        "把本机文件中的原材料库和台账复制到服务器，重复导入不会重复添加\n导入本机台账到服务器" },
 
     { ID_FILE_NEW, "建立新文档\n新建" },
     { ID_FILE_OPEN, "打开一个现有文档\n打开" },

@@ -26,6 +26,47 @@ StoreError Error(StoreErrorCode code, const QString& message)
     return StoreError { code, S(message), {} };
 }
 
+namespace {
+
+// Why a server turned a connection down, in words for the user. libpq's own
+// texts come in the program's language and the server's in its own, so
+// both the English and the Chinese wording are looked for.
+QString ConnectFailure(const QString& server, const QString& reason)
+{
+    const auto has = [&](std::initializer_list<const char*> words) {
+        for (const char* w : words)
+            if (reason.contains(QString::fromUtf8(w), Qt::CaseInsensitive))
+                return true;
+        return false;
+    };
+    QString why;
+    if (has({ "password authentication failed", "Password 认证失败", "口令不匹配" }))
+        why = QStringLiteral("服务器拒绝了用户名或密码，请检查后重新输入。");
+    else if (has({ "no password supplied" }))
+        why = QStringLiteral(
+            "服务器要求密码：请输入密码，或在 libpq 的密码文件（PGPASSFILE）里写好。");
+    else if (has({ "pg_hba.conf" }))
+        why = QStringLiteral(
+            "服务器不允许这个用户从本机连接这个数据库，请管理员检查 pg_hba.conf。");
+    else if (has({ "does not support SSL", "不支持 SSL" }))
+        why = QStringLiteral(
+            "服务器不支持加密连接（SSL），而 SSL 模式要求加密，请改用 prefer 或与管理员联系。");
+    else if (has({ "definition of service", "没有找到服务" }))
+        why = QStringLiteral("找不到 PGSERVICE 指定的服务，请检查服务文件（PGSERVICEFILE）。");
+    else if ((has({ "database \"", "数据库 \"" })) && has({ "does not exist", "不存在" }))
+        why = QStringLiteral("服务器上没有这个数据库，请检查数据库名，或请管理员先建库并运行“qoru-"
+                             "admin --server 地址 init”。");
+    else if ((has({ "role \"", "角色 \"" })) && has({ "does not exist", "不存在" }))
+        why = QStringLiteral(
+            "服务器上没有这个用户，请检查用户名，或请管理员用“qoru-admin add-user”添加。");
+    else
+        why = QStringLiteral("服务器没有应答：它可能没有启动，或主机、端口不对，或网络不通。");
+    return QStringLiteral("无法连接数据库服务器“%1”：%2（%3）")
+        .arg(server, why, reason.simplified());
+}
+
+} // namespace
+
 StoreConnection::StoreConnection(
     Dialect dialect, QString connectionName, QString path, int busyTimeoutMs)
     : m_dialect(std::move(dialect))
@@ -72,8 +113,7 @@ Result<void> StoreConnection::open()
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
         if (m_server)
-            return Error(StoreErrorCode::Unavailable,
-                QStringLiteral("无法连接数据库服务器“%1”：%2").arg(m_path, reason));
+            return Error(StoreErrorCode::Unavailable, ConnectFailure(m_path, reason));
         return Error(StoreErrorCode::Unavailable,
             QStringLiteral("无法打开数据库“%1”：%2").arg(m_path, reason));
     }
@@ -133,7 +173,9 @@ StoreError StoreConnection::failure(const QSqlQuery& query) const
                 .arg(m_path));
     case FailureKind::Lost:
         return Error(StoreErrorCode::Lost,
-            QStringLiteral("与数据库服务器“%1”的连接断开了，本次修改没有保存。").arg(m_path));
+            QStringLiteral("与数据库服务器“%1”的连接断开了，本次修改没有保存；"
+                           "修改、审核和下发都要连上服务器，请在服务器恢复后再试。")
+                .arg(m_path));
     default:
         return Error(
             StoreErrorCode::Failed, QStringLiteral("数据库“%1”读写出错：%2").arg(m_path, reason));

@@ -7,7 +7,7 @@ Result<DocumentFieldMap> DocumentFieldStore::fields(std::int64_t entryId)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q
         = c->run(QStringLiteral(
                      "SELECT field, value FROM document_fields WHERE entry_id = ? ORDER BY field"),
@@ -24,7 +24,7 @@ Result<void> DocumentFieldStore::setFields(std::int64_t entryId, const DocumentF
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     for (const auto& [name, value] : values)
         if (Q(name).trimmed().isEmpty())
             return Invalid("field", QStringLiteral("通知单字段的名称不能为空。"));
@@ -66,7 +66,7 @@ Result<std::int64_t> DocumentFieldStore::entryByNumber(const std::string& number
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto id = c->scalar(
         QStringLiteral("SELECT id FROM entries WHERE number = ? AND in_bin = 0"), { Q(number) });
     if (!id)

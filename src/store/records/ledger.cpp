@@ -366,7 +366,7 @@ Result<std::vector<EntryRow>> DesignLedger::recordEntries(const std::vector<NewE
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     std::vector<Checked> checked;
     for (const NewEntry& e : entries) {
         auto ok = CheckEntry(e);
@@ -466,7 +466,7 @@ Result<std::vector<std::int64_t>> DesignLedger::entryIds(const LedgerFilter& fil
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto where = FilterWhere(c->dialect(), filter);
     if (!where)
         return where.error();
@@ -484,7 +484,7 @@ Result<std::vector<EntryRow>> DesignLedger::entryRows(const std::vector<std::int
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     std::map<std::int64_t, EntryRow> found;
     constexpr size_t kChunk = 200;
     for (size_t first = 0; first < ids.size(); first += kChunk) {
@@ -514,7 +514,7 @@ Result<std::vector<EntryRow>> DesignLedger::listEntries(
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto where = FilterWhere(c->dialect(), filter);
     if (!where)
         return where.error();
@@ -527,7 +527,7 @@ Result<std::int64_t> DesignLedger::countEntries(const LedgerFilter& filter)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto where = FilterWhere(c->dialect(), filter);
     if (!where)
         return where.error();
@@ -542,7 +542,7 @@ Result<Entry> DesignLedger::entry(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     Entry entry;
     auto done = c->read([&]() -> Result<void> {
         auto row = LoadRow(*c, id);
@@ -649,7 +649,7 @@ Result<void> DesignLedger::editField(std::int64_t id, EntryField field, const st
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     const QString text = field == EntryField::Note ? Q(value) : Q(value).trimmed();
     if (field == EntryField::Number && text.isEmpty())
         return Invalid("number", QStringLiteral("“编号”不能为空。"));
@@ -693,7 +693,7 @@ Result<void> DesignLedger::advance(
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         if (auto fresh = CheckFresh(*c, id, seen); !fresh)
             return fresh;
@@ -723,7 +723,7 @@ Result<EntryRow> DesignLedger::revise(std::int64_t id, const std::string& user)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     EntryRow made;
     auto done = c->write([&]() -> Result<void> {
         auto row = LoadRow(*c, id);
@@ -804,7 +804,7 @@ Result<std::vector<EntryRow>> DesignLedger::revisionChain(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto root = c->scalar(
         QStringLiteral("SELECT coalesce(revision_root, id) FROM entries WHERE id = ?"), { Id(id) });
     if (!root)
@@ -820,7 +820,7 @@ Result<std::vector<EntryRow>> DesignLedger::children(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return Rows(*c, QStringLiteral("e.parent_id = ? AND e.in_bin = 0 ORDER BY e.created_at, e.id"),
         { Id(id) });
 }
@@ -832,11 +832,12 @@ namespace {
 // statement on its id, and the audit line, which keeps the id unless the
 // entry is gone.
 template <typename Load, typename Refuse>
-Result<void> BinStep(StoreConnection* c, std::int64_t id, const std::string& user, Load load,
+Result<void> BinStep(RecordStore& store, std::int64_t id, const std::string& user, Load load,
     Refuse refuse, const QString& statement, const QString& action, bool gone = false)
 {
+    StoreConnection* c = store.connection();
     if (!c)
-        return StoreClosed();
+        return store.closedError();
     return c->write([&]() -> Result<void> {
         auto row = load(*c, id);
         if (!row)
@@ -861,7 +862,7 @@ std::optional<Result<void>> Never(const EntryRow&)
 Result<void> DesignLedger::deleteEntry(std::int64_t id, const std::string& user)
 {
     StoreConnection* c = m_store.connection();
-    return BinStep(c, id, user, Editable, Never,
+    return BinStep(m_store, id, user, Editable, Never,
         c ? QStringLiteral("UPDATE entries SET row_version = row_version + 1, "
                            "in_bin = 1, deleted_at = %1 WHERE id = ?")
                 .arg(Q(c->dialect().now))
@@ -872,7 +873,7 @@ Result<void> DesignLedger::deleteEntry(std::int64_t id, const std::string& user)
 Result<void> DesignLedger::restoreEntry(std::int64_t id, const std::string& user)
 {
     return BinStep(
-        m_store.connection(), id, user, LoadRow,
+        m_store, id, user, LoadRow,
         [](const EntryRow& row) {
             // Already out of the bin: nothing to do, nothing to audit.
             return row.inBin ? std::nullopt : std::optional<Result<void>>(Result<void> {});
@@ -885,7 +886,7 @@ Result<void> DesignLedger::restoreEntry(std::int64_t id, const std::string& user
 Result<void> DesignLedger::purgeEntry(std::int64_t id, const std::string& user)
 {
     return BinStep(
-        m_store.connection(), id, user, LoadRow,
+        m_store, id, user, LoadRow,
         [](const EntryRow& row) -> std::optional<Result<void>> {
             if (row.inBin)
                 return std::nullopt;
@@ -900,7 +901,7 @@ Result<std::vector<AuditRow>> DesignLedger::auditTrail(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q = c->run(
         QStringLiteral(
             "SELECT id, changed_at, user_name, entry_id, entry_number, action, field, old_value,"
@@ -930,7 +931,7 @@ Result<std::int64_t> DesignLedger::lastChange()
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto mark = c->scalar(QStringLiteral("SELECT coalesce(max(id), 0) FROM audit"));
     if (!mark)
         return mark.error();
@@ -986,7 +987,7 @@ Result<ImportReport> DesignLedger::importFrom(RecordStore& from, const std::stri
     StoreConnection* to = m_store.connection();
     StoreConnection* src = from.connection();
     if (!to || !src)
-        return StoreClosed();
+        return m_store.closedError();
     ImportReport report;
     std::map<qlonglong, std::int64_t> materials, batches, entries;
     auto done = to->write([&]() -> Result<void> {

@@ -400,11 +400,12 @@ std::vector<BatchChoice> ReadChoices(QSqlQuery& q)
 // entry used it. `describe` names it in the messages; `nameUse` puts that
 // name before the list of the entries that used it.
 template <typename Load, typename Describe>
-Result<void> PurgeFromBin(StoreConnection* c, std::int64_t id, Load load, Describe describe,
+Result<void> PurgeFromBin(RecordStore& store, std::int64_t id, Load load, Describe describe,
     const QString& usedCondition, bool nameUse, const QString& table)
 {
+    StoreConnection* c = store.connection();
     if (!c)
-        return StoreClosed();
+        return store.closedError();
     return c->write([&]() -> Result<void> {
         auto row = load(*c, id);
         if (!row)
@@ -522,7 +523,7 @@ Result<std::int64_t> MaterialLibrary::addMaterial(const Material& material)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto m = Checked(material);
     if (!m)
         return m.error();
@@ -546,7 +547,7 @@ Result<void> MaterialLibrary::updateMaterial(const Material& material)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto m = Checked(material);
     if (!m)
         return m.error();
@@ -580,7 +581,7 @@ Result<std::int64_t> MaterialLibrary::copyMaterial(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     std::int64_t copy = 0;
     auto done = c->write([&]() -> Result<void> {
         auto m = LoadMaterial(*c, id);
@@ -607,7 +608,7 @@ Result<void> MaterialLibrary::deleteMaterial(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto m = LoadMaterial(*c, id);
         if (!m)
@@ -630,7 +631,7 @@ Result<void> MaterialLibrary::restoreMaterial(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto m = LoadMaterial(*c, id);
         if (!m)
@@ -645,7 +646,7 @@ Result<void> MaterialLibrary::restoreMaterial(std::int64_t id)
 Result<void> MaterialLibrary::purgeMaterial(std::int64_t id)
 {
     return PurgeFromBin(
-        m_store.connection(), id, LoadMaterial,
+        m_store, id, LoadMaterial,
         [](const Material& m) { return QStringLiteral("材料“%1”").arg(Q(m.name)); },
         QStringLiteral("b.material_id = ?"), true, QStringLiteral("materials"));
 }
@@ -654,7 +655,7 @@ Result<Material> MaterialLibrary::material(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return LoadMaterial(*c, id);
 }
 
@@ -662,7 +663,7 @@ Result<std::vector<Material>> MaterialLibrary::materials(MaterialKind kind, Shel
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q
         = c->run(QStringLiteral("SELECT %1 FROM materials m WHERE m.kind = ? AND m.deleted_at IS %2"
                                 " ORDER BY m.name_key, m.id")
@@ -682,7 +683,7 @@ Result<std::vector<Material>> MaterialLibrary::searchMaterials(
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     const QString key = Q(text).trimmed().toLower();
     QString sql = QStringLiteral("SELECT %1 FROM materials m WHERE m.deleted_at IS NULL AND %2")
                       .arg(kMaterialColumns, Q(c->dialect().containsCondition("m.name_key")));
@@ -706,7 +707,7 @@ Result<std::int64_t> MaterialLibrary::addBatch(const Batch& batch)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     std::int64_t id = 0;
     auto done = c->write([&]() -> Result<void> {
         auto m = LoadMaterial(*c, batch.materialId);
@@ -736,7 +737,7 @@ Result<void> MaterialLibrary::updateBatch(const Batch& batch)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto old = LoadBatch(*c, batch.id);
         if (!old)
@@ -770,7 +771,7 @@ Result<std::int64_t> MaterialLibrary::copyBatch(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     std::int64_t copy = 0;
     auto done = c->write([&]() -> Result<void> {
         auto b = LoadBatch(*c, id);
@@ -798,7 +799,7 @@ Result<void> MaterialLibrary::setBatchActive(std::int64_t id, bool active)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto b = LoadBatch(*c, id);
         if (!b)
@@ -812,7 +813,7 @@ Result<void> MaterialLibrary::deleteBatch(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto b = LoadBatch(*c, id);
         if (!b)
@@ -833,7 +834,7 @@ Result<void> MaterialLibrary::restoreBatch(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return c->write([&]() -> Result<void> {
         auto b = LoadBatch(*c, id);
         if (!b)
@@ -853,7 +854,7 @@ Result<void> MaterialLibrary::restoreBatch(std::int64_t id)
 Result<void> MaterialLibrary::purgeBatch(std::int64_t id)
 {
     return PurgeFromBin(
-        m_store.connection(), id, LoadBatch,
+        m_store, id, LoadBatch,
         [](const Batch& b) { return QStringLiteral("批次“%1”").arg(Q(b.batchNo)); },
         QStringLiteral("eb.batch_id = ?"), false, QStringLiteral("batches"));
 }
@@ -862,7 +863,7 @@ Result<Batch> MaterialLibrary::batch(std::int64_t id)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     return LoadBatch(*c, id);
 }
 
@@ -870,7 +871,7 @@ Result<std::vector<Batch>> MaterialLibrary::batches(std::int64_t materialId, She
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q = c->run(
         QStringLiteral("SELECT %1 FROM batches b WHERE b.material_id = ? AND b.deleted_at IS %2"
                        " ORDER BY b.arrival_date DESC, b.id DESC")
@@ -889,7 +890,7 @@ Result<std::vector<BatchChoice>> MaterialLibrary::binnedBatches()
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q = c->run(
         QStringLiteral("SELECT %1, %2 FROM batches b JOIN materials m ON m.id = b.material_id"
                        " WHERE b.deleted_at IS NOT NULL AND m.deleted_at IS NULL"
@@ -904,7 +905,7 @@ Result<std::vector<BatchChoice>> MaterialLibrary::batchesInUse(MaterialKind kind
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q = c->run(
         QStringLiteral(
             "SELECT %1, %2 FROM batches b JOIN materials m ON m.id = b.material_id"
@@ -921,7 +922,7 @@ Result<BatchChoice> MaterialLibrary::batchChoice(std::int64_t batchId)
 {
     StoreConnection* c = m_store.connection();
     if (!c)
-        return StoreClosed();
+        return m_store.closedError();
     auto q = c->run(
         QStringLiteral(
             "SELECT %1, %2 FROM batches b JOIN materials m ON m.id = b.material_id WHERE b.id = ?")

@@ -84,10 +84,21 @@ Result<void> RecordQueue::enqueue(const NewEntry& entry, const std::string& why)
     });
 }
 
+bool RecordQueue::waitingForRetry() const
+{
+    return m_awayAt && m_retryAfter.count() > 0
+        && std::chrono::steady_clock::now() - *m_awayAt < m_retryAfter;
+}
+
 Result<RecordQueue::Recorded> RecordQueue::record(NewEntry entry)
 {
     if (entry.originKey.empty())
         entry.originKey = S(QUuid::createUuid().toString(QUuid::WithoutBraces));
+    if (waitingForRetry()) {
+        if (auto kept = enqueue(entry, {}); !kept)
+            return kept.error();
+        return Recorded { true, {} };
+    }
     // Behind others that wait, a record waits too: they reach the server in order.
     auto waiting = pending();
     if (!waiting)
@@ -101,10 +112,13 @@ Result<RecordQueue::Recorded> RecordQueue::record(NewEntry entry)
     if (*waiting == 0) {
         DesignLedger ledger(m_server);
         auto row = ledger.recordEntry(entry);
-        if (row)
+        if (row) {
+            m_awayAt.reset();
             return Recorded { false, *row };
+        }
         if (!ServerAway(row.error()))
             return row.error();
+        m_awayAt = std::chrono::steady_clock::now();
         if (auto kept = enqueue(entry, row.error().message); !kept)
             return kept.error();
         return Recorded { true, {} };
@@ -120,27 +134,37 @@ Result<int> RecordQueue::pending()
     if (!c)
         return StoreClosed();
     auto n = c->scalar(
-        QStringLiteral("SELECT count(*) FROM outbox WHERE server = ?"), { Q(m_address) });
+        QStringLiteral("SELECT count(*) FROM outbox WHERE server = ? AND set_aside_at IS NULL"),
+        { Q(m_address) });
     if (!n)
         return n.error();
     return n->toInt();
 }
 
-Result<int> RecordQueue::flush()
+Result<int> RecordQueue::flush(std::vector<SetAside>* setAside)
 {
     StoreConnection* c = m_local.connection();
     if (!c)
         return StoreClosed();
     if (!m_server.isOpen()) {
-        OpenOptions options;
-        if (auto opened = m_server.open(m_address, options); !opened)
+        if (auto opened = m_server.open(m_address, m_options); !opened) {
+            m_awayAt = std::chrono::steady_clock::now();
             return 0; // still away: everything stays queued
+        }
+    } else if (m_awayAt) {
+        // Found away before: see that it answers again, also with nothing to send.
+        StoreConnection* s = m_server.connection();
+        if (!s->alive() && !s->reconnect()) {
+            m_awayAt = std::chrono::steady_clock::now();
+            return 0;
+        }
     }
+    m_awayAt.reset();
     DesignLedger ledger(m_server);
     int sent = 0;
     for (;;) {
-        auto next = c->run(QStringLiteral("SELECT id, entry FROM outbox WHERE server = ?"
-                                          " ORDER BY id LIMIT 1"),
+        auto next = c->run(QStringLiteral("SELECT id, entry, queued_at FROM outbox WHERE server = ?"
+                                          " AND set_aside_at IS NULL ORDER BY id LIMIT 1"),
             { Q(m_address) });
         if (!next)
             return next.error();
@@ -148,19 +172,46 @@ Result<int> RecordQueue::flush()
             return sent;
         const qlonglong id = next->value(0).toLongLong();
         const NewEntry entry = FromJson(next->value(1).toString());
+        const std::string queuedAt = S(next->value(2).toString());
         next.value().finish();
         auto row = ledger.recordEntry(entry);
         if (!row) {
-            if (ServerAway(row.error()))
+            if (ServerAway(row.error())) {
+                m_awayAt = std::chrono::steady_clock::now();
                 return sent;
-            // Refused for what it is: kept, with the reason, for the user to see.
-            c->exec(QStringLiteral("UPDATE outbox SET last_error = ? WHERE id = ?"),
+            }
+            // Refused for what it is: sending it again would be refused
+            // again, and would hold up every record behind it.
+            auto kept = c->exec(QStringLiteral("UPDATE outbox SET last_error = ?, set_aside_at = %1"
+                                               " WHERE id = ?")
+                                    .arg(Q(c->dialect().now)),
                 { Q(row.error().message), id });
-            return row.error();
+            if (!kept)
+                return kept.error();
+            if (setAside)
+                setAside->push_back({ id, queuedAt, entry.kind, row.error().message });
+            continue;
         }
         // Delivered (or found there from a sending whose answer was lost).
         if (auto gone = c->exec(QStringLiteral("DELETE FROM outbox WHERE id = ?"), { id }); !gone)
             return gone.error();
         ++sent;
     }
+}
+
+Result<std::vector<RecordQueue::SetAside>> RecordQueue::setAside()
+{
+    StoreConnection* c = m_local.connection();
+    if (!c)
+        return StoreClosed();
+    auto q = c->run(QStringLiteral("SELECT id, queued_at, entry, last_error FROM outbox"
+                                   " WHERE server = ? AND set_aside_at IS NOT NULL ORDER BY id"),
+        { Q(m_address) });
+    if (!q)
+        return q.error();
+    std::vector<SetAside> list;
+    while (q->next())
+        list.push_back({ q->value(0).toLongLong(), S(q->value(1).toString()),
+            FromJson(q->value(2).toString()).kind, S(q->value(3).toString()) });
+    return list;
 }

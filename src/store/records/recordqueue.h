@@ -1,11 +1,14 @@
 #pragma once
 
 #include "records/ledger.h"
+#include "records/recordstore.h"
 #include "records/result.h"
 
+#include <chrono>
+#include <cstdint>
+#include <optional>
 #include <string>
-
-class RecordStore;
+#include <vector>
 
 // Records a calculation on the laboratory's server, and when the server
 // cannot be reached keeps it in the local store's outbox instead, to be sent
@@ -17,6 +20,14 @@ public:
     // `local`: the SQLite store that holds the outbox; `server`: the server's
     // store, which may be closed (unreachable at start).
     RecordQueue(RecordStore& local, RecordStore& server, std::string serverAddress);
+    // How flush() opens the server again when it is closed (the session's password).
+    void setServerOptions(OpenOptions options) { m_options = std::move(options); }
+    // Once the server was found away, record() keeps records in the outbox
+    // for this long without trying it again, so that a press never waits for
+    // a server that does not answer; flush() always tries. 0: always try.
+    void setRetryAfter(std::chrono::milliseconds wait) { m_retryAfter = wait; }
+    // Whether the last try found the server away.
+    bool serverAway() const { return m_awayAt.has_value(); }
 
     struct Recorded
     {
@@ -27,18 +38,35 @@ public:
     // value, a permission) and when the outbox cannot be written either.
     Result<Recorded> record(NewEntry entry);
 
-    // How many records wait, for the status bar.
+    // A queued record the server refused for what it is (a value, a right):
+    // kept in the outbox, never sent again by itself, with the server's reason.
+    struct SetAside
+    {
+        std::int64_t id = 0;
+        std::string queuedAt;
+        std::string kind;
+        std::string reason;
+    };
+
+    // How many records wait, for the status bar; the set-aside ones not counted.
     Result<int> pending();
-    // Sends what waits, oldest first, until the server fails; the count sent.
-    // A record the server refuses (not for being away) stays, with its reason.
-    Result<int> flush();
+    // Sends what waits, oldest first, until the server is away; the count
+    // sent. A record the server refuses is set aside (added to `setAside`)
+    // and the ones behind it are still sent.
+    Result<int> flush(std::vector<SetAside>* setAside = nullptr);
+    // Every record set aside for this server, oldest first.
+    Result<std::vector<SetAside>> setAside();
 
 private:
     Result<void> enqueue(const NewEntry& entry, const std::string& why);
+    bool waitingForRetry() const;
 
     RecordStore& m_local;
     RecordStore& m_server;
     std::string m_address;
+    OpenOptions m_options;
+    std::chrono::milliseconds m_retryAfter { 0 };
+    std::optional<std::chrono::steady_clock::time_point> m_awayAt;
 };
 
 // Whether an error means the server is away rather than that it said no.

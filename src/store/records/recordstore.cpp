@@ -147,12 +147,36 @@ StoreError StoreClosed()
 RecordStore::RecordStore() = default;
 RecordStore::~RecordStore() = default;
 
+StoreError RecordStore::closedError() const
+{
+    if (m_awayServer.empty())
+        return StoreClosed();
+    return Error(StoreErrorCode::Unavailable,
+        QStringLiteral("没有连上数据库服务器“%1”：台账和原材料库的修改、审核和下发都要连上服务器，"
+                       "请在服务器恢复后再试。")
+            .arg(Q(m_awayServer)));
+}
+
 void RecordStore::close()
 {
+    m_awayServer.clear();
     m_server = false;
     m_connection.reset();
     m_path.clear();
     m_version = 0;
+}
+
+void RecordStore::takeOver(RecordStore& other)
+{
+    if (&other == this)
+        return;
+    close();
+    m_awayServer = other.m_awayServer;
+    m_server = other.m_server;
+    m_connection = std::move(other.m_connection);
+    m_path = other.m_path;
+    m_version = other.m_version;
+    other.close();
 }
 
 std::string RecordStore::DefaultPath()
@@ -165,8 +189,14 @@ std::string RecordStore::DefaultPath()
 Result<OpenReport> RecordStore::open(const std::string& path, const OpenOptions& options)
 {
     close();
-    if (ServerUrl::Is(path))
-        return openServer(path, options);
+    if (ServerUrl::Is(path)) {
+        auto opened = openServer(path, options);
+        if (!opened) {
+            const auto url = ServerUrl::Parse(path);
+            m_awayServer = url ? url->shortName() : path;
+        }
+        return opened;
+    }
     const QFileInfo info(Q(path));
     const QString file = info.absoluteFilePath();
     if (!info.absoluteDir().exists())
@@ -308,7 +338,7 @@ Result<OpenReport> RecordStore::openServer(const std::string& address, const Ope
         return Error(StoreErrorCode::Unavailable, Q(why));
     if (!options.password.empty())
         url->password = options.password;
-    const QString shown = Q(url->display());
+    const QString shown = Q(url->shortName());
     auto c = std::make_unique<StoreConnection>(
         Dialect::PostgreSQL(), NewConnectionName(), shown, options.busyTimeoutMs);
     c->setServer(*url);

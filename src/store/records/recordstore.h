@@ -71,6 +71,10 @@ public:
     // refused, and an older one too, since only qoru-admin migrates a server.
     Result<OpenReport> open(const std::string& path, const OpenOptions& options = {});
     void close();
+    // Takes over the database `other` has open (a choice tried on its own
+    // first), closing this one's and leaving `other` closed; the libraries
+    // and ledgers made on this store then work on it.
+    void takeOver(RecordStore& other);
     bool isOpen() const { return m_connection != nullptr; }
     bool onServer() const { return m_server; }
     const std::string& path() const { return m_path; }
@@ -80,6 +84,10 @@ public:
     // program changes the ledger, from the event loop of the store's thread.
     // False on a local file, where a window polls DesignLedger::lastChange().
     bool watchLedger(std::function<void(const std::string& number)> changed);
+
+    // What an operation on the closed store answers: after a server could
+    // not be reached, that the server is away and what waits for it.
+    StoreError closedError() const;
 
     // The connection the library and the ledger use; null when closed.
     StoreConnection* connection() { return m_connection.get(); }
@@ -92,6 +100,7 @@ private:
     Result<OpenReport> openServer(const std::string& address, const OpenOptions& options);
 
     bool m_server = false;
+    std::string m_awayServer; // the server the last open could not reach
     std::unique_ptr<StoreConnection> m_connection;
     std::string m_path;
     int m_version = 0;

@@ -205,6 +205,35 @@ const std::vector<SchemaStep> kSteps = {
             "CREATE TRIGGER audit_tell AFTER INSERT ON audit"
             " FOR EACH ROW EXECUTE FUNCTION qoru_tell_change()",
         } },
+    { 5,
+        {
+            // A queued record the server refused is set aside, kept with the
+            // server's reason, so that the records behind it are still sent.
+            "ALTER TABLE outbox ADD COLUMN set_aside_at TEXT",
+        },
+        {
+            // A document's fields belong to the entry: only its maker (or an
+            // administrator) writes them, as for the entry itself.
+            "CREATE FUNCTION qoru_guard_fields() RETURNS trigger LANGUAGE plpgsql AS $$"
+            " DECLARE eid BIGINT; num TEXT; own TEXT;"
+            " BEGIN"
+            "  IF (SELECT rolsuper FROM pg_roles WHERE rolname = current_user)"
+            "   OR pg_has_role(current_user, 'qoru_admin', 'MEMBER') THEN"
+            "   IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; END IF;"
+            "  FOREACH eid IN ARRAY CASE TG_OP WHEN 'INSERT' THEN ARRAY[NEW.entry_id]"
+            "   WHEN 'DELETE' THEN ARRAY[OLD.entry_id] ELSE ARRAY[OLD.entry_id, NEW.entry_id] END"
+            "  LOOP"
+            "   SELECT number, owner_name INTO num, own FROM entries WHERE id = eid;"
+            "   IF own IS DISTINCT FROM current_user THEN"
+            "    RAISE EXCEPTION '台账记录 % 是 % 制单的，只有制单人可以修改它的通知单内容。',"
+            "     num, own USING ERRCODE = '42501'; END IF;"
+            "  END LOOP;"
+            "  IF TG_OP = 'DELETE' THEN RETURN OLD; END IF;"
+            "  RETURN NEW;"
+            " END $$",
+            "CREATE TRIGGER document_fields_guard BEFORE INSERT OR UPDATE OR DELETE"
+            " ON document_fields FOR EACH ROW EXECUTE FUNCTION qoru_guard_fields()",
+        } },
 };
 
 } // namespace

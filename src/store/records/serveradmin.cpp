@@ -38,7 +38,7 @@ Result<StoreConnection*> ServerConnection(RecordStore& store)
 {
     StoreConnection* c = store.connection();
     if (!c)
-        return StoreClosed();
+        return store.closedError();
     if (!c->dialect().logins)
         return Error(StoreErrorCode::Invalid,
             QStringLiteral("本机数据库“%1”没有用户，用户只在数据库服务器上管理。")
@@ -94,7 +94,7 @@ Result<std::string> CurrentLogin(RecordStore& store)
 {
     StoreConnection* c = store.connection();
     if (!c)
-        return StoreClosed();
+        return store.closedError();
     if (!c->dialect().logins)
         return std::string();
     auto name = c->scalar(QStringLiteral("SELECT current_user"));
@@ -107,7 +107,7 @@ Result<UserRole> CurrentRole(RecordStore& store)
 {
     StoreConnection* c = store.connection();
     if (!c)
-        return StoreClosed();
+        return store.closedError();
     if (!c->dialect().logins)
         return UserRole::Owner;
     auto q = c->run(

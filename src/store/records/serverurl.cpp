@@ -149,6 +149,21 @@ std::string ServerUrl::display() const
     return text;
 }
 
+std::string ServerUrl::shortName() const
+{
+    std::string text;
+    if (!user.empty())
+        text += user + "@";
+    text += host;
+    if (port != 0)
+        text += ":" + std::to_string(port);
+    if (!database.empty())
+        text += "/" + database;
+    if (const auto service = options.find("service"); service != options.end())
+        text += (text.empty() ? "" : " ") + std::string("service=") + service->second;
+    return text.empty() ? std::string("PGSERVICE") : text;
+}
+
 std::string ServerUrl::connectOptions() const
 {
     std::string text;

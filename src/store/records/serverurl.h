@@ -26,6 +26,9 @@ struct ServerUrl
 
     // The address without the password, for messages and settings.
     std::string display() const;
+    // user@host:port/database as a person reads it (the status bar, messages);
+    // what is left to libpq is left out.
+    std::string shortName() const;
     // libpq's extra keys as Qt's QPSQL driver takes them ("k=v;k=v").
     std::string connectOptions() const;
 };
