@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -19,7 +20,10 @@ void SetUpGuiTest(QApplication& app)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     SetUpUserInterface(app);
-    // The records too go to the temporary folder, never the user's own.
+    // The records too go to the temporary folder, never the user's own:
+    // the chosen file, and the default file (a server's local queue, a test
+    // that forgets the choice) under the data folder.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(settingsDir.filePath(QStringLiteral("share"))));
     AppSettings().setValue(
         QStringLiteral("Settings/Database"), settingsDir.filePath(QStringLiteral("qoru.sqlite")));
 
