@@ -1,6 +1,5 @@
 #include "app/qoruapp.h"
 
-#include "res/commandids.h"
 #include "app/entryfigures.h"
 #include "app/mainframe.h"
 #include "calc/calculators.h"
@@ -8,12 +7,13 @@
 #include "common/prompter.h"
 #include "doc/platformfile.h"
 #include "doc/qorudoc.h"
+#include "documents/documentdata.h"
 #include "ledger/comparedlg.h"
 #include "ledger/ledgerwindow.h"
-#include "documents/documentdata.h"
 #include "materials/materialswindow.h"
-#include "res/strings.h"
 #include "print/printcommands.h"
+#include "res/commandids.h"
+#include "res/strings.h"
 #include "view/qoruview.h"
 
 #include "common/calcform.h"
@@ -497,11 +497,10 @@ void CQoruApp::createWindow()
     m_pCalcs = new CCalculators(m_pView, this);
     m_pCalcs->setRecords(m_pRecords.get());
     connect(m_pCalcs, &CCalculators::reportReady, m_pView, &CQoruView::appendReport);
-    connect(m_pCalcs, &CCalculators::reportReady, this,
-        [this](const std::string& report) {
-            if (!m_pCalcs->replaying())
-                m_lastReport = report;
-        });
+    connect(m_pCalcs, &CCalculators::reportReady, this, [this](const std::string& report) {
+        if (!m_pCalcs->replaying())
+            m_lastReport = report;
+    });
     connect(m_pCalcs, &CCalculators::calculated, this, &CQoruApp::recordCalculation);
     connect(m_pCalcs, &CCalculators::nextParent, this, &CQoruApp::setNextParent);
     m_pFrame->setDocument(m_pDoc);

@@ -337,14 +337,14 @@ QWidget* CLedgerWindow::createDetails()
     connect(m_pNoteSave, &QPushButton::clicked, this, &CLedgerWindow::OnSaveNote);
 
     m_pDetails = new QTabWidget(box);
-    m_pChain = MakeListTable({ QStringLiteral("关系"), QStringLiteral("编号"), QStringLiteral("类型"),
-                                 QStringLiteral("状态"), QStringLiteral("日期"),
-                                 QStringLiteral("操作人") },
+    m_pChain = MakeListTable(
+        { QStringLiteral("关系"), QStringLiteral("编号"), QStringLiteral("类型"),
+            QStringLiteral("状态"), QStringLiteral("日期"), QStringLiteral("操作人") },
         m_pDetails);
     m_pChain->setObjectName(QStringLiteral("chain"));
-    m_pAudit = MakeListTable({ QStringLiteral("时间"), QStringLiteral("用户"), QStringLiteral("操作"),
-                                 QStringLiteral("字段"), QStringLiteral("原值"),
-                                 QStringLiteral("新值") },
+    m_pAudit = MakeListTable(
+        { QStringLiteral("时间"), QStringLiteral("用户"), QStringLiteral("操作"),
+            QStringLiteral("字段"), QStringLiteral("原值"), QStringLiteral("新值") },
         m_pDetails);
     m_pAudit->setObjectName(QStringLiteral("audit"));
     const int digit = m_pChain->fontMetrics().horizontalAdvance(QLatin1Char('0'));
@@ -352,7 +352,8 @@ QWidget* CLedgerWindow::createDetails()
         m_pChain->setColumnWidth(c, (c == 0 ? 10 : 19) * digit);
     int kindWidth = 0;
     for (const char* k : kKinds)
-        kindWidth = std::max(kindWidth, m_pChain->fontMetrics().horizontalAdvance(EntryKindName(k)));
+        kindWidth
+            = std::max(kindWidth, m_pChain->fontMetrics().horizontalAdvance(EntryKindName(k)));
     m_pChain->setColumnWidth(2, kindWidth + 16);
     m_pAudit->setColumnWidth(0, 19 * digit);
     m_pAudit->setColumnWidth(3, 9 * digit);
@@ -400,8 +401,10 @@ void CLedgerWindow::createActions()
     makeAction(ID_LEDGER_COMPARE, QStringLiteral("比较(&M)"), &CLedgerWindow::OnCompare);
     makeAction(ID_LEDGER_FIELDS, QStringLiteral("文档字段(&F)…"), &CLedgerWindow::OnDocumentFields);
     makeAction(ID_LEDGER_EXPORT, QStringLiteral("导出(&E)…"), &CLedgerWindow::OnExport);
-    makeAction(ID_LEDGER_EXPORT_JSON, QStringLiteral("导出 JSON(&J)…"), &CLedgerWindow::OnExportJson);
-    makeAction(ID_LEDGER_IMPORT_JSON, QStringLiteral("导入 JSON(&I)…"), &CLedgerWindow::OnImportJson);
+    makeAction(
+        ID_LEDGER_EXPORT_JSON, QStringLiteral("导出 JSON(&J)…"), &CLedgerWindow::OnExportJson);
+    makeAction(
+        ID_LEDGER_IMPORT_JSON, QStringLiteral("导入 JSON(&I)…"), &CLedgerWindow::OnImportJson);
     QAction* bin = makeAction(ID_LEDGER_BIN, QStringLiteral("回收站(&B)"), nullptr);
     bin->setCheckable(true);
     connect(bin, &QAction::toggled, this, &CLedgerWindow::showBin);
@@ -418,13 +421,15 @@ void CLedgerWindow::createActions()
         m_pTable->addAction(a);
     }
 
-    const char* const outputs[] = { "预览(&V)", "打印(&P)…", "另存为 PDF(&D)…", "另存为 .odt(&O)…" };
+    const char* const outputs[]
+        = { "预览(&V)", "打印(&P)…", "另存为 PDF(&D)…", "另存为 .odt(&O)…" };
     for (int k = 0; k < 2; ++k)
         for (int o = 0; o < 4; ++o) {
             const auto kind = k == 0 ? DocumentKind::Notice : DocumentKind::Report;
             const auto output = static_cast<Output>(o);
             auto* a = new QAction(QString::fromUtf8(outputs[o]), this);
-            connect(a, &QAction::triggered, this, [this, kind, output] { OnDocument(kind, output); });
+            connect(
+                a, &QAction::triggered, this, [this, kind, output] { OnDocument(kind, output); });
             m_pDocActions[k][o] = a;
         }
     m_actions.insert(ID_LEDGER_NOTICE, m_pDocActions[0][0]);
@@ -468,13 +473,14 @@ void CLedgerWindow::createMenus()
     csv->addAction(m_pCsvGbk);
     ledger->addAction(action(ID_LEDGER_IMPORT_JSON));
     ledger->addSeparator();
-    connect(ledger->addAction(QStringLiteral("关闭(&X)")), &QAction::triggered, this,
-        &QWidget::close);
+    connect(
+        ledger->addAction(QStringLiteral("关闭(&X)")), &QAction::triggered, this, &QWidget::close);
 
     m_pEntryMenu = menuBar()->addMenu(QStringLiteral("条目(&E)"));
-    for (int id : std::initializer_list<int> { ID_LEDGER_OPEN, ID_LEDGER_APPEND, ID_LEDGER_TRIAL,
-             0, ID_LEDGER_REVIEW, ID_LEDGER_ISSUE, ID_LEDGER_REVISE, 0, ID_LEDGER_CHAIN, ID_LEDGER_AUDIT,
-             ID_LEDGER_COMPARE, 0, ID_LEDGER_DELETE, ID_LEDGER_RESTORE, ID_LEDGER_PURGE }) {
+    for (int id : std::initializer_list<int> { ID_LEDGER_OPEN, ID_LEDGER_APPEND, ID_LEDGER_TRIAL, 0,
+             ID_LEDGER_REVIEW, ID_LEDGER_ISSUE, ID_LEDGER_REVISE, 0, ID_LEDGER_CHAIN,
+             ID_LEDGER_AUDIT, ID_LEDGER_COMPARE, 0, ID_LEDGER_DELETE, ID_LEDGER_RESTORE,
+             ID_LEDGER_PURGE }) {
         if (id)
             m_pEntryMenu->addAction(action(id));
         else
@@ -501,9 +507,10 @@ void CLedgerWindow::createMenus()
     bar->setObjectName(QStringLiteral("ledgerToolBar"));
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (int id : std::initializer_list<int> { ID_LEDGER_OPEN, ID_LEDGER_APPEND, ID_LEDGER_TRIAL,
-             0, ID_LEDGER_REVIEW, ID_LEDGER_ISSUE, ID_LEDGER_REVISE, 0, ID_LEDGER_COMPARE, ID_LEDGER_DELETE,
-             ID_LEDGER_RESTORE, ID_LEDGER_PURGE, 0, ID_LEDGER_NOTICE, ID_LEDGER_EXPORT }) {
+    for (int id : std::initializer_list<int> { ID_LEDGER_OPEN, ID_LEDGER_APPEND, ID_LEDGER_TRIAL, 0,
+             ID_LEDGER_REVIEW, ID_LEDGER_ISSUE, ID_LEDGER_REVISE, 0, ID_LEDGER_COMPARE,
+             ID_LEDGER_DELETE, ID_LEDGER_RESTORE, ID_LEDGER_PURGE, 0, ID_LEDGER_NOTICE,
+             ID_LEDGER_EXPORT }) {
         if (id)
             bar->addAction(action(id));
         else
@@ -552,8 +559,8 @@ void CLedgerWindow::setRole(UserRole role)
 {
     m_role = role;
     const bool reads = role == UserRole::None;
-    const bool reviews = role == UserRole::Reviewer || role == UserRole::Admin
-        || role == UserRole::Owner;
+    const bool reviews
+        = role == UserRole::Reviewer || role == UserRole::Admin || role == UserRole::Owner;
     const bool purges = role == UserRole::Admin || role == UserRole::Owner;
     action(ID_LEDGER_REVIEW)->setVisible(reviews);
     action(ID_LEDGER_ISSUE)->setVisible(reviews);
@@ -612,8 +619,8 @@ void CLedgerWindow::refresh()
     for (std::int64_t id : selected) {
         const int row = m_pModel->rowOf(id);
         if (row >= 0)
-            m_pTable->selectionModel()->select(m_pModel->index(row, 0),
-                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            m_pTable->selectionModel()->select(
+                m_pModel->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     const int row = m_pModel->rowOf(current);
     if (row >= 0) {
@@ -659,8 +666,8 @@ bool CLedgerWindow::selectEntry(std::int64_t id)
 
 std::int64_t CLedgerWindow::currentId() const
 {
-    const QModelIndex i = m_pTable->selectionModel() ? m_pTable->selectionModel()->currentIndex()
-                                                     : QModelIndex();
+    const QModelIndex i
+        = m_pTable->selectionModel() ? m_pTable->selectionModel()->currentIndex() : QModelIndex();
     if (!i.isValid() || !m_pTable->selectionModel()->isRowSelected(i.row(), {}))
         return 0;
     return m_pModel->idAt(i.row());
@@ -668,8 +675,8 @@ std::int64_t CLedgerWindow::currentId() const
 
 bool CLedgerWindow::currentRow(EntryRow* row) const
 {
-    const QModelIndex i = m_pTable->selectionModel() ? m_pTable->selectionModel()->currentIndex()
-                                                     : QModelIndex();
+    const QModelIndex i
+        = m_pTable->selectionModel() ? m_pTable->selectionModel()->currentIndex() : QModelIndex();
     if (!i.isValid() || !m_pTable->selectionModel()->isRowSelected(i.row(), {}))
         return false;
     *row = m_pModel->entryRow(i.row());
@@ -761,8 +768,8 @@ void CLedgerWindow::updateDetails()
     if (auto chain = ledger.revisionChain(id)) {
         int n = 0;
         for (const EntryRow& r : *chain) {
-            addRow(n == 0 ? QStringLiteral("原始") : QStringLiteral("修订 R%1").arg(n), r,
-                r.id == id);
+            addRow(
+                n == 0 ? QStringLiteral("原始") : QStringLiteral("修订 R%1").arg(n), r, r.id == id);
             ++n;
         }
     }
@@ -842,8 +849,8 @@ void CLedgerWindow::OnIssue()
     EntryRow row;
     if (!currentRow(&row))
         return;
-    auto done = DesignLedger(m_app.records())
-                    .advance(row.id, EntryState::Issued, user(), row.rowVersion);
+    auto done
+        = DesignLedger(m_app.records()).advance(row.id, EntryState::Issued, user(), row.rowVersion);
     if (!done)
         tell(Text(done.error().message));
     refresh();
@@ -881,51 +888,38 @@ void CLedgerWindow::OnAudit()
 
 void CLedgerWindow::OnDelete()
 {
-    const std::vector<std::int64_t> ids = selectedIds();
-    if (ids.empty() || m_pModel->filter().shelf != Shelf::InUse)
-        return;
-    const QString what = ids.size() == 1
-        ? Text(m_pModel->entryRow(m_pModel->rowOf(ids[0])).number)
-        : QStringLiteral("选中的 %1 条").arg(ids.size());
-    if (ShowNotice(this, Prompter::Icon::Question, QString::fromUtf8(kAppTitle),
-            QStringLiteral("把 %1 移入回收站？").arg(what), Prompter::Buttons::YesNo)
-        != Prompter::Answer::Yes)
-        return;
-    DesignLedger ledger(m_app.records());
-    for (std::int64_t id : ids)
-        if (auto done = ledger.deleteEntry(id, user()); !done) {
-            tell(Text(done.error().message));
-            break;
-        }
-    refresh();
+    moveSelected(Shelf::InUse, QStringLiteral("把 %1 移入回收站？"), &DesignLedger::deleteEntry);
 }
 
 void CLedgerWindow::OnRestore()
 {
-    DesignLedger ledger(m_app.records());
-    for (std::int64_t id : selectedIds())
-        if (auto done = ledger.restoreEntry(id, user()); !done) {
-            tell(Text(done.error().message));
-            break;
-        }
-    refresh();
+    moveSelected(Shelf::Bin, QString(), &DesignLedger::restoreEntry);
 }
 
 void CLedgerWindow::OnPurge()
 {
+    moveSelected(
+        Shelf::Bin, QStringLiteral("彻底删除 %1？删除后不能还原。"), &DesignLedger::purgeEntry);
+}
+
+void CLedgerWindow::moveSelected(Shelf from, const QString& question,
+    Result<void> (DesignLedger::*step)(std::int64_t, const std::string&))
+{
     const std::vector<std::int64_t> ids = selectedIds();
-    if (ids.empty() || m_pModel->filter().shelf != Shelf::Bin)
+    if (ids.empty() || m_pModel->filter().shelf != from)
         return;
-    const QString what = ids.size() == 1
-        ? Text(m_pModel->entryRow(m_pModel->rowOf(ids[0])).number)
-        : QStringLiteral("选中的 %1 条").arg(ids.size());
-    if (ShowNotice(this, Prompter::Icon::Question, QString::fromUtf8(kAppTitle),
-            QStringLiteral("彻底删除 %1？删除后不能还原。").arg(what), Prompter::Buttons::YesNo)
-        != Prompter::Answer::Yes)
-        return;
+    if (!question.isEmpty()) {
+        const QString what = ids.size() == 1
+            ? Text(m_pModel->entryRow(m_pModel->rowOf(ids[0])).number)
+            : QStringLiteral("选中的 %1 条").arg(ids.size());
+        if (ShowNotice(this, Prompter::Icon::Question, QString::fromUtf8(kAppTitle),
+                question.arg(what), Prompter::Buttons::YesNo)
+            != Prompter::Answer::Yes)
+            return;
+    }
     DesignLedger ledger(m_app.records());
     for (std::int64_t id : ids)
-        if (auto done = ledger.purgeEntry(id, user()); !done) {
+        if (auto done = (ledger.*step)(id, user()); !done) {
             tell(Text(done.error().message));
             break;
         }
@@ -992,9 +986,8 @@ void CLedgerWindow::OnDocument(DocumentKind kind, Output output)
         request.filters = { pdf ? QStringLiteral("PDF 文件 (*.pdf)")
                                 : QStringLiteral("OpenDocument 文本 (*.odt)") };
         request.defaultSuffix = pdf ? QStringLiteral("pdf") : QStringLiteral("odt");
-        request.proposedPath
-            = Text(row.number) + QLatin1Char('-') + DocumentTitle(kind) + QLatin1Char('.')
-            + request.defaultSuffix;
+        request.proposedPath = Text(row.number) + QLatin1Char('-') + DocumentTitle(kind)
+            + QLatin1Char('.') + request.defaultSuffix;
         const QString path = Prompter::current()->saveFileName(this, request);
         if (path.isEmpty())
             return;
@@ -1012,7 +1005,8 @@ void CLedgerWindow::OnExport()
 {
     Prompter::FileRequest request;
     request.title = QStringLiteral("导出台账");
-    request.filters = { QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("CSV 文件 (*.csv)") };
+    request.filters
+        = { QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("CSV 文件 (*.csv)") };
     request.defaultSuffix = QStringLiteral("xlsx");
     request.proposedPath = QStringLiteral("配合比台账.xlsx");
     const QString path = Prompter::current()->saveFileName(this, request);
@@ -1023,11 +1017,11 @@ void CLedgerWindow::OnExport()
     if (!LoadLedgerEntries(m_app.records(), m_pModel->filter(), &entries, &error))
         return tell(error);
     const ExportTable table = LedgerTable(entries);
-    const bool csv = QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive)
-        == 0;
+    const bool csv
+        = QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0;
     const bool written = csv
-        ? WriteLedgerCsv(table, path,
-            m_pCsvGbk->isChecked() ? CsvEncoding::Gbk : CsvEncoding::Utf8Bom, &error)
+        ? WriteLedgerCsv(
+            table, path, m_pCsvGbk->isChecked() ? CsvEncoding::Gbk : CsvEncoding::Utf8Bom, &error)
         : WriteLedgerXlsx(table, path, &error);
     if (!written)
         return tell(error);
@@ -1071,5 +1065,7 @@ void CLedgerWindow::OnImportJson()
         return tell(error + QStringLiteral("\n没有导入任何文件。"));
     refresh();
     ShowNotice(this, Prompter::Icon::Information, QString::fromUtf8(kAppTitle),
-        QStringLiteral("已导入 %1 条，编号：\n%2").arg(numbers.size()).arg(numbers.join(QStringLiteral("、"))));
+        QStringLiteral("已导入 %1 条，编号：\n%2")
+            .arg(numbers.size())
+            .arg(numbers.join(QStringLiteral("、"))));
 }

@@ -123,6 +123,10 @@ private:
     void updateDetails();
     void pollChanges();
     void watchStore();
+    // Moves the selected entries to, from or out of 回收站 by `step`, the
+    // view showing `from`, after `question` (with %1 the entries) if any.
+    void moveSelected(Shelf from, const QString& question,
+        Result<void> (DesignLedger::*step)(std::int64_t, const std::string&));
     std::int64_t currentId() const;
     bool currentRow(EntryRow* row) const;
     // Shows a store's refusal, or a file's, as the program's message.

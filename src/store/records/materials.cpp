@@ -213,7 +213,8 @@ Result<Batch> CheckedBatch(MaterialKind kind, const Batch& in)
 }
 
 const QString kMaterialColumns = QStringLiteral(
-    "m.id, m.kind, m.name, m.maker, m.spec_text, m.note, m.variety, m.grade, m.size_range, m.density,"
+    "m.id, m.kind, m.name, m.maker, m.spec_text, m.note, m.variety, m.grade, m.size_range, "
+    "m.density,"
     " m.strength28, m.fineness, m.max_size, m.solids, m.water_reduction, m.dosage, m.deleted_at");
 const QString kBatchColumns = QStringLiteral(
     "b.id, b.material_id, b.batch_no, b.arrival_date, b.report_no, b.test_date, b.density,"
@@ -282,10 +283,11 @@ QVariantList BatchValuesBound(const Batch& b)
     return values;
 }
 
-const QString kMaterialInsert = QStringLiteral(
-    "INSERT INTO materials (kind, name, name_key, maker, spec_text, note, variety, grade, size_range,"
-    " density, strength28, fineness, max_size, solids, water_reduction, dosage)"
-    " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+const QString kMaterialInsert
+    = QStringLiteral("INSERT INTO materials (kind, name, name_key, maker, spec_text, note, "
+                     "variety, grade, size_range,"
+                     " density, strength28, fineness, max_size, solids, water_reduction, dosage)"
+                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 const QString kBatchInsert = QStringLiteral(
     "INSERT INTO batches (material_id, batch_no, arrival_date, report_no, test_date, density,"
     " strength28, fineness, max_size, solids, water_reduction, dosage, moisture, active)"

@@ -14,6 +14,7 @@
 #include "mix2/mixdesign2dlg.h"
 #include "ordinary/dialog170.h"
 #include "ordinary/ordinarydlg.h"
+#include "ordinaryworked.h"
 #include "records/inputsjson.h"
 #include "records/recordstore.h"
 #include "res/commandids.h"
@@ -272,20 +273,7 @@ private Q_SLOTS:
         });
         QTest::newRow("ordinary") << IDC_ORD_CALCULATE << std::function<CCalcForm*(QWidget*)>([](QWidget* p) {
             auto* f = new COrdinaryDlg(p);
-            OrdinaryInputs in;
-            in.grade = 30;
-            in.sigma = "5.0";
-            in.cementGrade = 425;
-            in.flyAsh = "10";
-            in.gammaF = "0.95";
-            in.maxSize = 315;
-            in.slump = "200";
-            in.reducer = "25";
-            in.admixture = "1.0";
-            in.aggregate = OrdinaryAggregate::Crushed;
-            in.wb = "0.40";
-            in.sandRatio = "43";
-            f->load(in);
+            f->load(OrdinaryWorkedExample());
             return f;
         });
         QTest::newRow("stddev") << IDC_CALC << std::function<CCalcForm*(QWidget*)>([](QWidget* p) {

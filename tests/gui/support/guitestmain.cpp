@@ -38,8 +38,8 @@ void SetUpGuiTest(QApplication& app)
             return;
         }
         seen = nullptr;
-        std::fprintf(stderr, "FAIL: a modal window appeared: %s\n",
-            qPrintable(modal->windowTitle()));
+        std::fprintf(
+            stderr, "FAIL: a modal window appeared: %s\n", qPrintable(modal->windowTitle()));
         if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->reject();
         else
