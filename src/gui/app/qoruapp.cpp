@@ -287,7 +287,8 @@ void CQoruApp::updateRecordsStatus()
     } else {
         where = QStringLiteral("不记录");
     }
-    if (m_pRecords->isOpen())
+    // A local file has one user, who may do everything: no role to show.
+    if (m_pRecords->isOpen() && m_pRecords->onServer())
         where += QStringLiteral(" · ") + QString::fromStdString(UserRoleName(m_role));
     m_pFrame->setRecordsStatus(where, queuedRecords());
 }
