@@ -228,6 +228,15 @@ void CQoruApp::recordsOpened()
     const Result<UserRole> role
         = m_pRecords->isOpen() ? CurrentRole(*m_pRecords) : Result<UserRole>(UserRole::None);
     m_role = role ? *role : UserRole::None;
+    // On a server the records name their maker by the login, which its
+    // rights follow; the address's user while the server is away.
+    m_serverLogin.clear();
+    if (m_pRecords->onServer()) {
+        if (const Result<std::string> login = CurrentLogin(*m_pRecords))
+            m_serverLogin = QString::fromStdString(*login);
+    } else if (const auto url = ServerUrl::Parse(m_queueAddress.toStdString())) {
+        m_serverLogin = QString::fromStdString(url->user);
+    }
     if (QAction* import = m_pFrame->action(ID_TOOLS_IMPORT))
         import->setVisible(m_pRecords->onServer() || !m_queueAddress.isEmpty());
     if (m_pQueue && m_pRecords->isOpen())
@@ -298,6 +307,8 @@ QString CQoruApp::operatorName() const
     const QString kept = AppSettings().value(kOperatorKey).toString();
     if (!kept.isEmpty())
         return kept;
+    if (!m_serverLogin.isEmpty())
+        return m_serverLogin;
     QString login = QString::fromLocal8Bit(qgetenv("USER"));
     if (login.isEmpty())
         login = QString::fromLocal8Bit(qgetenv("USERNAME"));

@@ -62,7 +62,7 @@ public:
 
     // The laboratory's records; always an object, open when records are kept.
     RecordStore& records() { return *m_pRecords; }
-    // 操作人: as set under 设置, else the login name.
+    // 操作人: as set under 设置, else the server's login, else the login name.
     QString operatorName() const;
     void setOperatorName(const QString& name);
     // (Re)opens the records on `path` (a file or a server address), telling
@@ -145,6 +145,7 @@ private:
     QString m_password; // the server's, for this session only
     QString m_queueAddress; // the server the records are on, without the password; "" for a file
     UserRole m_role = UserRole::None;
+    QString m_serverLogin; // the login on a server, the default 操作人 there
     std::unique_ptr<RecordStore> m_pOutbox; // the local file that holds the queue
     std::unique_ptr<RecordQueue> m_pQueue; // only when the records are on a server
     QTimer* m_pFlushTimer = nullptr;

@@ -491,7 +491,7 @@ void CLedgerWindow::createMenus()
     QMenu* subs[2] = {};
     for (int k = 0; k < 2; ++k) {
         subs[k] = docs->addMenu(
-            k == 0 ? QStringLiteral("配合比通知单(&N)") : QStringLiteral("配合比设计报告(&R)"));
+            k == 0 ? QStringLiteral("配合比通知单(&N)") : QStringLiteral("配合比设计报告(&G)"));
         for (QAction* a : m_pDocActions[k])
             subs[k]->addAction(a);
     }

@@ -109,6 +109,7 @@ private Q_SLOTS:
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QVERIFY(m_app->records().onServer());
         QCOMPARE(m_app->role(), UserRole::Tester);
+        QCOMPARE(m_app->operatorName(), QStringLiteral("wang")); // the login, not the OS user
         const QString where = m_app->mainFrame()->recordsPane()->text();
         QVERIFY2(where.contains(QStringLiteral("wang@127.0.0.1"))
                 && where.contains(QStringLiteral("试验员")),
@@ -140,6 +141,9 @@ private Q_SLOTS:
         QVERIFY(queue->isHidden());
         QVERIFY(!m_app->mainFrame()->recordsPane()->text().contains(QStringLiteral("未连接")));
         QCOMPARE(*DesignLedger(m_app->records()).countEntries(LedgerFilter {}), std::int64_t(1));
+        const auto rows = DesignLedger(m_app->records()).listEntries(LedgerFilter {}, 0, 1);
+        QVERIFY(rows && rows->size() == 1);
+        QCOMPARE(rows->front().operatorName, std::string("wang")); // also while it waited
     }
 };
 
