@@ -35,6 +35,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <utility>
+
 const char* const CQoruApp::kRegistryKey = kSettingsOrganization;
 
 namespace {
@@ -71,6 +73,12 @@ CQoruApp::~CQoruApp()
 {
     delete m_pFrame;
     delete m_pPrint; // after the preview it may have open
+    if (m_pFlushThread) {
+        // Its outcome is no one's now; what it sent is sent, the rest stays queued.
+        disconnect(m_pFlushThread, nullptr, this, nullptr);
+        m_pFlushThread->wait();
+        delete m_pFlushThread;
+    }
 }
 
 bool CQoruApp::InitInstance(const QStringList& arguments)
@@ -217,6 +225,7 @@ void CQoruApp::recordsOpened()
         options.password = m_password.toStdString();
         m_pQueue->setServerOptions(options);
         m_pQueue->setRetryAfter(std::chrono::milliseconds(kFlushIntervalMs));
+        m_pQueue->setFlushedElsewhere(true);
         if (!m_pFlushTimer) {
             m_pFlushTimer = new QTimer(this);
             connect(m_pFlushTimer, &QTimer::timeout, this, &CQoruApp::flushQueue);
@@ -253,33 +262,100 @@ int CQoruApp::queuedRecords()
     return n ? *n : 0;
 }
 
+struct CQoruApp::FlushOutcome
+{
+    bool reached = false; // the local file opened and the server tried
+    bool away = true;
+    int sent = 0;
+    std::vector<RecordQueue::SetAside> aside;
+    QString error;
+};
+
 void CQoruApp::flushQueue()
 {
     if (!m_pQueue)
         return;
-    const bool wasOpen = m_pRecords->isOpen();
-    if (wasOpen && queuedRecords() == 0 && !m_pQueue->serverAway()) {
+    if (m_pFlushThread) {
+        m_bFlushAgain = true; // one at a time; the next sends what came meanwhile
+        return;
+    }
+    if (m_pRecords->isOpen() && queuedRecords() == 0 && !m_pQueue->serverAway()) {
         updateRecordsStatus();
         return;
     }
-    std::vector<RecordQueue::SetAside> aside;
-    const Result<int> sent = m_pQueue->flush(&aside);
-    if (!aside.empty()) {
+    if (!m_pOutbox || !m_pOutbox->isOpen()) {
+        m_pFrame->statusBar()->showMessage(QString::fromStdString(StoreClosed().message));
+        return;
+    }
+    // A worker with connections of its own (a connection belongs to the
+    // thread that made it): a server that does not answer keeps it waiting
+    // for the connect timeout, never the window. The outbox's order and its
+    // records' keys keep a record from arriving twice or out of turn.
+    auto outcome = std::make_shared<FlushOutcome>();
+    const QString address = m_queueAddress;
+    const std::string outbox = m_pOutbox->path();
+    OpenOptions options;
+    options.password = m_password.toStdString();
+    m_pFlushThread = QThread::create([outcome, outbox, server = address.toStdString(), options] {
+        RecordStore local, remote;
+        if (auto opened = local.open(outbox); !opened) {
+            outcome->error = QString::fromStdString(opened.error().message);
+            return;
+        }
+        RecordQueue queue(local, remote, server);
+        queue.setServerOptions(options);
+        const Result<int> sent = queue.flush(&outcome->aside);
+        outcome->reached = true;
+        outcome->away = queue.serverAway();
+        if (sent)
+            outcome->sent = *sent;
+        else
+            outcome->error = QString::fromStdString(sent.error().message);
+    });
+    // Queued: the outcome is taken in on this thread, from the event loop.
+    connect(m_pFlushThread, &QThread::finished, this,
+        [this, outcome, address] { flushFinished(*outcome, address); });
+    m_pFlushThread->start();
+}
+
+void CQoruApp::flushFinished(const FlushOutcome& outcome, const QString& address)
+{
+    m_pFlushThread->wait();
+    delete m_pFlushThread;
+    m_pFlushThread = nullptr;
+    const bool again = std::exchange(m_bFlushAgain, false);
+    if (!m_pQueue || address != m_queueAddress) {
+        // The records moved elsewhere meanwhile; their own flush follows.
+        if (again)
+            flushQueue();
+        Q_EMIT queueFlushed();
+        return;
+    }
+    const bool wasOpen = m_pRecords->isOpen();
+    if (outcome.reached) {
+        // Back: the window's own connection is made anew now the server answers.
+        if (auto found = m_pQueue->serverFound(outcome.away); !found && outcome.error.isEmpty())
+            m_pFrame->statusBar()->showMessage(QString::fromStdString(found.error().message));
+    }
+    if (!outcome.aside.empty()) {
         // Said once: set aside, they are not sent again and not counted.
         m_pFrame->statusBar()->showMessage(
             QStringLiteral("有 %1 条暂存的记录被服务器拒绝，已留在本机，不再自动发送（%2）")
-                .arg(aside.size())
-                .arg(QString::fromStdString(aside.front().reason)));
-    } else if (!sent) {
-        m_pFrame->statusBar()->showMessage(QString::fromStdString(sent.error().message));
+                .arg(outcome.aside.size())
+                .arg(QString::fromStdString(outcome.aside.front().reason)));
+    } else if (!outcome.error.isEmpty()) {
+        m_pFrame->statusBar()->showMessage(outcome.error);
     }
     if (!wasOpen && m_pRecords->isOpen()) {
         recordsOpened(); // the server came back: its role, and the windows refresh
-        return;
+    } else {
+        updateRecordsStatus();
+        if (outcome.sent > 0)
+            Q_EMIT recordsChanged();
     }
-    updateRecordsStatus();
-    if (sent && *sent > 0)
-        Q_EMIT recordsChanged();
+    if (again)
+        flushQueue();
+    Q_EMIT queueFlushed();
 }
 
 void CQoruApp::updateRecordsStatus()
@@ -476,9 +552,12 @@ void CQoruApp::recordCalculation(CCalcForm* form)
                 + QString::fromStdString(kept.error().message));
             return;
         }
-        if (kept->queued)
+        if (kept->queued && m_pQueue->serverAway())
             m_pFrame->statusBar()->showMessage(
                 QStringLiteral("服务器暂时连不上，这次计算已暂存在本机，连上后自动发送。"));
+        else if (kept->queued)
+            m_pFrame->statusBar()->showMessage(
+                QStringLiteral("这次计算已暂存在本机，随前面待发送的记录依次发送。"));
         else
             m_pFrame->statusBar()->clearMessage();
         if (!wasOpen && m_pRecords->isOpen())
@@ -486,6 +565,8 @@ void CQoruApp::recordCalculation(CCalcForm* form)
         else
             updateRecordsStatus();
         Q_EMIT recordsChanged();
+        if (kept->queued && !m_pQueue->serverAway())
+            flushQueue(); // behind others that wait: sent with them, now
         return;
     }
     const Result<EntryRow> recorded = DesignLedger(*m_pRecords).recordEntry(entry);

@@ -24,6 +24,7 @@ class CQoruDoc;
 class CQoruView;
 class FileSystem;
 class QPrinter;
+class QThread;
 class QTimer;
 class RecordQueue;
 class RecordStore;
@@ -82,8 +83,12 @@ public:
     UserRole role() const { return m_role; }
     // The records that wait in the local queue for the server; 0 on a file.
     int queuedRecords();
-    // Sends what waits in the local queue (the timer does it every 30 s).
+    // Sends what waits in the local queue (the timer does it every 30 s), in
+    // a worker thread: a server that does not answer never holds up the
+    // window. queueFlushed() follows once the outcome is shown.
     void flushQueue();
+    // Whether a flush is under way.
+    bool flushing() const { return m_pFlushThread != nullptr; }
 
     // What a calculation's record holds beyond the form: the batches it
     // used and the entry a trial batch was opened from. The picker and the
@@ -113,9 +118,16 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The records were (re)opened, or an entry was recorded.
     void recordsChanged();
+    // A flush of the local queue ended and the status bar says what it found.
+    void queueFlushed();
 
 private:
-    enum class OpenResult { Opened, Stopped, Failed }; // Stopped: by the save question
+    enum class OpenResult
+    {
+        Opened,
+        Stopped,
+        Failed
+    }; // Stopped: by the save question
     OpenResult openDocumentFile(const QString& path);
     void createWindow();
     void connectCommands();
@@ -128,6 +140,8 @@ private:
     // status bar, the import command; tells the windows.
     void recordsOpened();
     void updateRecordsStatus();
+    struct FlushOutcome;
+    void flushFinished(const FlushOutcome& outcome, const QString& address);
 
     std::unique_ptr<FileSystem> m_ownFiles;
     FileSystem* m_pFiles;
@@ -149,6 +163,8 @@ private:
     std::unique_ptr<RecordStore> m_pOutbox; // the local file that holds the queue
     std::unique_ptr<RecordQueue> m_pQueue; // only when the records are on a server
     QTimer* m_pFlushTimer = nullptr;
+    QThread* m_pFlushThread = nullptr; // the flush under way, else null
+    bool m_bFlushAgain = false; // asked for while one was under way
     std::string m_lastReport; // the report the calculation now recorded handed on
     std::vector<UsedBatch> m_nextBatches;
     std::optional<std::int64_t> m_nextParent;

@@ -103,7 +103,7 @@ Result<RecordQueue::Recorded> RecordQueue::record(NewEntry entry)
     auto waiting = pending();
     if (!waiting)
         return waiting.error();
-    if (*waiting > 0)
+    if (*waiting > 0 && !m_flushedElsewhere)
         if (auto sent = flush(); !sent)
             return sent.error();
     waiting = pending();
@@ -141,25 +141,41 @@ Result<int> RecordQueue::pending()
     return n->toInt();
 }
 
+Result<void> RecordQueue::reach()
+{
+    Result<void> reached;
+    if (!m_server.isOpen()) {
+        if (auto opened = m_server.open(m_address, m_options); !opened)
+            reached = opened.error();
+    } else if (m_awayAt) {
+        // Found away before: see that it answers again, also with nothing to send.
+        StoreConnection* s = m_server.connection();
+        if (!s->alive())
+            reached = s->reconnect();
+    }
+    if (reached)
+        m_awayAt.reset();
+    else
+        m_awayAt = std::chrono::steady_clock::now();
+    return reached;
+}
+
+Result<void> RecordQueue::serverFound(bool away)
+{
+    if (away) {
+        m_awayAt = std::chrono::steady_clock::now();
+        return {};
+    }
+    return reach();
+}
+
 Result<int> RecordQueue::flush(std::vector<SetAside>* setAside)
 {
     StoreConnection* c = m_local.connection();
     if (!c)
         return StoreClosed();
-    if (!m_server.isOpen()) {
-        if (auto opened = m_server.open(m_address, m_options); !opened) {
-            m_awayAt = std::chrono::steady_clock::now();
-            return 0; // still away: everything stays queued
-        }
-    } else if (m_awayAt) {
-        // Found away before: see that it answers again, also with nothing to send.
-        StoreConnection* s = m_server.connection();
-        if (!s->alive() && !s->reconnect()) {
-            m_awayAt = std::chrono::steady_clock::now();
-            return 0;
-        }
-    }
-    m_awayAt.reset();
+    if (!reach())
+        return 0; // still away: everything stays queued
     DesignLedger ledger(m_server);
     int sent = 0;
     for (;;) {

@@ -28,6 +28,13 @@ public:
     void setRetryAfter(std::chrono::milliseconds wait) { m_retryAfter = wait; }
     // Whether the last try found the server away.
     bool serverAway() const { return m_awayAt.has_value(); }
+    // The outbox is flushed by another queue on the same files (one with
+    // connections of its own, in a worker thread): record() then never sends
+    // what waits itself, and a record made behind them waits too.
+    void setFlushedElsewhere(bool elsewhere) { m_flushedElsewhere = elsewhere; }
+    // What such a flush found. Back: this queue's server store is opened
+    // again, or its dropped connection made anew, as flush() does.
+    Result<void> serverFound(bool away);
 
     struct Recorded
     {
@@ -60,12 +67,15 @@ public:
 private:
     Result<void> enqueue(const NewEntry& entry, const std::string& why);
     bool waitingForRetry() const;
+    // Opens the server store, or makes its connection anew after it was found away.
+    Result<void> reach();
 
     RecordStore& m_local;
     RecordStore& m_server;
     std::string m_address;
     OpenOptions m_options;
     std::chrono::milliseconds m_retryAfter { 0 };
+    bool m_flushedElsewhere = false;
     std::optional<std::chrono::steady_clock::time_point> m_awayAt;
 };
 

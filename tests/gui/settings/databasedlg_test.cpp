@@ -22,8 +22,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTcpServer>
+#include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class DatabaseDlgTest : public QObject
 {
@@ -137,6 +140,7 @@ private Q_SLOTS:
 
         QVERIFY(m_cluster->start());
         m_app->flushQueue();
+        QTRY_VERIFY(!m_app->flushing());
         QCOMPARE(m_app->queuedRecords(), 0);
         QVERIFY(queue->isHidden());
         QVERIFY(!m_app->mainFrame()->recordsPane()->text().contains(QStringLiteral("未连接")));
@@ -144,6 +148,45 @@ private Q_SLOTS:
         const auto rows = DesignLedger(m_app->records()).listEntries(LedgerFilter {}, 0, 1);
         QVERIFY(rows && rows->size() == 1);
         QCOMPARE(rows->front().operatorName, std::string("wang")); // also while it waited
+    }
+
+    // A host that takes the connection but never answers (its backlog
+    // accepts, nobody reads) keeps a connect waiting for its whole timeout.
+    void a_flush_never_holds_up_the_window()
+    {
+        const QString address = QStringLiteral(
+            "postgresql://wang@127.0.0.1:%1/shell?sslmode=disable&connect_timeout=2")
+                                    .arg(m_cluster->port());
+        QString why;
+        QVERIFY2(m_app->connectRecords(address, QStringLiteral("s3cret"), &why), qPrintable(why));
+        QTRY_VERIFY(!m_app->flushing());
+        const std::int64_t before = *DesignLedger(m_app->records()).countEntries(LedgerFilter {});
+        QVERIFY(m_cluster->stop());
+        pressMix1();
+        QCOMPARE(m_app->queuedRecords(), 1);
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost, quint16(m_cluster->port())));
+        silent.pauseAccepting();
+
+        bool flushDone = false;
+        connect(m_app.get(), &CQoruApp::queueFlushed, this, [&] { flushDone = true; });
+        std::optional<bool> doneWhenTheWindowWasFree;
+        QTimer::singleShot(0, this, [&] { doneWhenTheWindowWasFree = flushDone; });
+        m_app->flushQueue();
+        QTRY_VERIFY(doneWhenTheWindowWasFree.has_value());
+        QCOMPARE(*doneWhenTheWindowWasFree, false);
+        QTRY_VERIFY_WITH_TIMEOUT(flushDone, 15000);
+        QCOMPARE(m_app->queuedRecords(), 1);
+        QVERIFY(m_app->mainFrame()->recordsPane()->text().contains(QStringLiteral("未连接")));
+
+        silent.close();
+        QVERIFY(m_cluster->start());
+        m_app->flushQueue();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_app->flushing(), 15000);
+        QCOMPARE(m_app->queuedRecords(), 0);
+        QVERIFY(!m_app->mainFrame()->recordsPane()->text().contains(QStringLiteral("未连接")));
+        QCOMPARE(*DesignLedger(m_app->records()).countEntries(LedgerFilter {}), before + 1);
+        disconnect(m_app.get(), &CQoruApp::queueFlushed, this, nullptr);
     }
 };
 
