@@ -100,6 +100,13 @@ Result<void> StoreConnection::open()
         ServerUrl withTimeout = *m_server;
         // A server that is away must not freeze the program for long.
         withTimeout.options.emplace("connect_timeout", "5");
+        // Nor may a connection whose server vanished without a word: data
+        // unacknowledged for 10 s, or an idle line silent for a minute,
+        // ends it, and the record waits in the local queue.
+        withTimeout.options.emplace("tcp_user_timeout", "10000");
+        withTimeout.options.emplace("keepalives_idle", "30");
+        withTimeout.options.emplace("keepalives_interval", "10");
+        withTimeout.options.emplace("keepalives_count", "3");
         db.setConnectOptions(Q(withTimeout.connectOptions()));
     } else {
         db.setDatabaseName(m_path);

@@ -35,8 +35,9 @@ std::string Quoted(const std::string& value)
 // The keys libpq takes that make sense for a laboratory's server.
 const std::set<std::string> kKeys = { "sslmode", "sslrootcert", "sslcert", "sslkey", "sslcrl",
     "sslpassword", "service", "connect_timeout", "application_name", "host", "hostaddr", "port",
-    "dbname", "user", "target_session_attrs", "keepalives", "keepalives_idle", "options",
-    "passfile", "gssencmode", "requiressl", "channel_binding" };
+    "dbname", "user", "target_session_attrs", "keepalives", "keepalives_idle",
+    "keepalives_interval", "keepalives_count", "tcp_user_timeout", "options", "passfile",
+    "gssencmode", "requiressl", "channel_binding" };
 
 } // namespace
 
