@@ -56,9 +56,8 @@ int RunMix1(Mix1Command& command, const OutputStyle& style)
     ApplyCementGrade(in);
 
     const Mix1Outcome out = CalculateMix1(in);
-    return FinishCalculation(
-        { out.stopped, out.messages, out.report, Mix1ResultsJson(out),
-            { { "inputs", InputsJson(in) } } },
+    return FinishCalculation({ out.stopped, out.messages, out.report, Mix1ResultsJson(out),
+                                 { { "inputs", InputsJson(in) } } },
         style);
 }
 

@@ -140,15 +140,17 @@ template <typename F> void Walk(F& f, StdDevInputs& in)
 
 template <typename F> void Walk(F& f, OrdinaryInputs& in)
 {
-    // The lists as their index in the enum; no aggregate chosen is -1.
-    const auto choice = [&f](const char* key, auto& e) {
+    // The lists as their index in the enum, taken only when it is one of
+    // the list's; no aggregate chosen is -1.
+    const auto choice = [&f](const char* key, auto& e, auto last) {
         int n = static_cast<int>(e);
         f.num(key, n);
-        e = static_cast<std::decay_t<decltype(e)>>(n);
+        if (n >= 0 && n <= static_cast<int>(last))
+            e = static_cast<std::decay_t<decltype(e)>>(n);
     };
     f.num("grade", in.grade);
     f.text("sigma", in.sigma);
-    choice("cementType", in.cementType);
+    choice("cementType", in.cementType, OrdinaryCement::PO);
     f.num("cementGrade", in.cementGrade);
     f.text("fce", in.fce);
     f.text("flyAsh", in.flyAsh);
@@ -158,17 +160,18 @@ template <typename F> void Walk(F& f, OrdinaryInputs& in)
     f.text("fb", in.fb);
     int aggregate = in.aggregate ? static_cast<int>(*in.aggregate) : -1;
     f.num("aggregate", aggregate);
-    in.aggregate = aggregate < 0 ? std::nullopt
-                                 : std::optional(static_cast<OrdinaryAggregate>(aggregate));
+    if (aggregate >= -1 && aggregate <= static_cast<int>(OrdinaryAggregate::Gravel))
+        in.aggregate = aggregate < 0 ? std::nullopt
+                                     : std::optional(static_cast<OrdinaryAggregate>(aggregate));
     f.num("maxSize", in.maxSize);
-    choice("workability", in.workability);
+    choice("workability", in.workability, OrdinaryWorkability::Vebe);
     f.text("slump", in.slump);
     f.text("vebe", in.vebe);
     f.text("waterAdjust", in.waterAdjust);
     f.text("reducer", in.reducer);
     f.text("admixture", in.admixture);
-    choice("structure", in.structure);
-    choice("exposure", in.exposure);
+    choice("structure", in.structure, OrdinaryStructure::Prestressed);
+    choice("exposure", in.exposure, OrdinaryExposure::ThreeB);
     f.flag("airEntrained", in.airEntrained);
     f.num("impermeability", in.impermeability);
     f.num("frost", in.frost);
@@ -176,7 +179,7 @@ template <typename F> void Walk(F& f, OrdinaryInputs& in)
     f.flag("massive", in.massive);
     f.text("wb", in.wb);
     f.text("sandRatio", in.sandRatio);
-    choice("method", in.method);
+    choice("method", in.method, OrdinaryMethod::Volume);
     f.text("mcp", in.mcp);
     f.text("rhoC", in.rhoC);
     f.text("rhoF", in.rhoF);

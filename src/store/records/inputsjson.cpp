@@ -175,7 +175,21 @@ template <typename S> std::optional<InputsFault> Check(const QJsonObject& in)
     for (auto it = in.begin(); it != in.end() && !c.fault; ++it)
         if (!c.known.contains(it.key()))
             c.fail(it.key().toStdString(), "不是这种计算的输入项");
-    return c.fault;
+    if (c.fault)
+        return c.fault;
+    // A value read and written back unchanged is one the form can hold:
+    // this finds an index beyond its list.
+    Fields reader;
+    reader.in = &in;
+    Walk(reader, s);
+    QJsonObject back;
+    Fields writer;
+    writer.out = &back;
+    Walk(writer, s);
+    for (auto it = in.begin(); it != in.end(); ++it)
+        if (back.value(it.key()) != it.value())
+            return InputsFault { it.key().toStdString(), "不是可选的值" };
+    return std::nullopt;
 }
 
 template <typename S> std::string Write(const S& s)
