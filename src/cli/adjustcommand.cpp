@@ -22,6 +22,7 @@ const char kFooter[] = R"(--design reads the JSON that "qoru-calc mix1 --json", 
 --design -" adjusts that design; a mass option overrides the design's mass.
 Without --design, --cement, --sand, --coarse and --water are needed and the
 others are 0.
+JSON "inputs": the inputs calculated, as the ledger records them.
 JSON "results" (empty when stopped): computedDensity, measuredDensity,
   deviation (%), delta (null when not measured or not corrected), corrected;
   lab, site (kg/m3) and batch (kg), each with cement powder1 powder2 sand
@@ -101,7 +102,8 @@ int RunAdjust(AdjustCommand& command, const OutputStyle& style)
     }
     return FinishCalculation(
         { out.stopped, out.messages, out.report,
-            out.stopped ? nlohmann::json::object() : AdjustResultsJson(out.results) },
+            out.stopped ? nlohmann::json::object() : AdjustResultsJson(out.results),
+            { { "inputs", InputsJson(in) } } },
         style);
 }
 

@@ -30,7 +30,8 @@ const char kFooter[] = R"(With --json, instead of the report and results of the 
                "taken": "mean"|"middle"|"invalid"|"given"}],
    "method": "known"|"unknown"|"nonstat"|null, "n", "mean", "min",
    "sd", "sigma0", "lambda": {...},
-   "conditions": [{"left": x, "right": y, "met": bool}], "passed"}
+   "conditions": [{"left": x, "right": y, "met": bool}], "passed",
+   "inputs": {...}}  (the inputs calculated, as the ledger records them)
   sd is Sfcu as computed (null below 2 groups), sigma0 the σ0 used.)";
 
 constexpr std::size_t kMaxGroups = 100'000;
@@ -157,6 +158,7 @@ nlohmann::json OutcomeJson(const EvaluationInputs& in, const EvaluationOutcome& 
         { "stopped", out.stopped },
         { "messages", MessagesJson(out.messages) },
         { "report", out.report },
+        { "inputs", InputsJson(in) },
     });
     return object;
 }

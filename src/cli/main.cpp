@@ -42,7 +42,9 @@ const char kFooter[] = R"(Output:
     {"stopped": bool,
      "messages": [{"kind": "stop"|"warn", "text": "..."}],
      "report": "...",     ("" when stopped)
-     "results": {...}}    ({} when stopped)
+     "results": {...},    ({} when stopped)
+     "inputs": {...}}     (the inputs calculated, named as the ledger records
+                          them)
   messages in the order shown; "\n" breaks a line inside a message.
   qoru-calc's own messages read "qoru-calc: subject: problem" on stderr; with
   --json each is the object {"error": "subject: problem"} on stdout instead.

@@ -16,7 +16,8 @@ shown in brackets. Lists are selected by an item's text as in the form; number
 boxes are read by the rule of the form (blanks around the number allowed, a
 zero must start with the digit 0).)";
 
-const char kFooter[] = R"(JSON "results" (empty when stopped):
+const char kFooter[] = R"(JSON "inputs": the inputs calculated, as the ledger records them.
+JSON "results" (empty when stopped):
   result boxes, as the report prints them:
     cementVolume flyAshVolume slagVolume sandVolume coarseVolume
     waterVolume (L); cementMass flyAshMass slagMass sandMass coarseMass
@@ -50,10 +51,14 @@ int RunMix1(Mix1Command& command, const OutputStyle& style)
     // Its range notice is left out: when Vg lies outside the grade's range
     // the calculation stops with the same text.
     ApplyPerformanceGrade(in);
+    // As the lists' handlers leave the form, so the inputs read as recorded.
+    ApplyStrengthGrade(in);
+    ApplyCementGrade(in);
 
     const Mix1Outcome out = CalculateMix1(in);
-    return FinishCalculation(
-        { out.stopped, out.messages, out.report, Mix1ResultsJson(out) }, style);
+    return FinishCalculation({ out.stopped, out.messages, out.report, Mix1ResultsJson(out),
+                                 { { "inputs", InputsJson(in) } } },
+        style);
 }
 
 } // namespace

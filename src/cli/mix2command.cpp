@@ -28,7 +28,8 @@ const char kFooter[]
   惰性料 is an inert filler given by volume, the others replace cement.
 JSON: "passed" (false when the self-compacting check failed or the press
 stopped) beside "stopped", and "powder1Name", "powder2Name" (the names the
-report gives the powders); "results" (empty when stopped):
+report gives the powders); "inputs" (the inputs calculated, as the ledger
+records them); "results" (empty when stopped):
   numbers as the form shows them, to 15 significant digits
   result boxes (0 after a failed check):
     waterVolume cementVolume powder1Volume powder2Volume sandVolume
@@ -56,12 +57,19 @@ int RunMix2(Mix2Command& command, const OutputStyle& style)
         ApplyPowderKind(in.members, 1, in.lists.powder1Kind);
     if (command.powder2->count() > 0)
         ApplyPowderKind(in.members, 2, in.lists.powder2Kind);
+    // The lists fill their boxes as choosing an entry does, so the inputs
+    // read as recorded; the calculation applies them again.
+    ApplySfGrade(in.members, in.lists.sfGrade);
+    ApplyStrengthGrade(in.members, in.lists.strengthGrade);
+    ApplyCementGrade(in.members, in.lists.cementGrade);
+    ApplyAggregateKind(in.members, in.lists.aggregateKind);
 
     const Mix2Outcome out = CalculateMix2(in);
     const nlohmann::json extra = {
         { "passed", out.passed },
         { "powder1Name", out.members.powder1Name },
         { "powder2Name", out.members.powder2Name },
+        { "inputs", InputsJson(in) },
     };
     return FinishCalculation(
         { out.stopped, out.messages, out.report, Mix2ResultsJson(out), extra }, style);

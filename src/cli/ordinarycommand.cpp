@@ -18,7 +18,8 @@ sand ratio to 0.1 %; densities to 0.01 g/cm3; air to 0.1 %; mcp and the water
 correction to 1 kg; slump to 1 mm, Vebe to 1 s. --grade, --cement-grade,
 --aggregate, --max-size and one of --slump and --vebe are needed.)";
 
-const char kFooter[] = R"(JSON "results" (empty when stopped), decimal strings as the report prints
+const char kFooter[] = R"(JSON "inputs": the inputs calculated, as the ledger records them.
+JSON "results" (empty when stopped), decimal strings as the report prints
 them: fcu0, sigma (null from C60), fce, gammaF, gammaS (null with --fb), fb,
 wbCalculated (null from C60), wb, mw0Prime, water, binder, binderMinimum
 (null when none applies), cement, flyAsh, slag, admixture, sandRatio (%),
@@ -107,7 +108,8 @@ int RunOrdinary(OrdinaryCommand& command, const OutputStyle& style)
     // no box of it holds anything but a number that fits.
     const OrdinaryOutcome out = CalculateOrdinary(in);
     return FinishCalculation({ out.stopped, out.messages, out.report,
-                                 out.stopped ? Json::object() : OrdinaryResultsJson(out.results) },
+                                 out.stopped ? Json::object() : OrdinaryResultsJson(out.results),
+                                 { { "inputs", InputsJson(in) } } },
         style);
 }
 

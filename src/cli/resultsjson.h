@@ -13,6 +13,15 @@
 // and as the ledger keeps them with an entry: one writer per kind, so both
 // always say the same. They need nlohmann/json and the core only.
 
+// "inputs": the inputs a calculation took, each field named and valued as
+// the ledger records it (the tables of common/inputfields.h).
+nlohmann::json InputsJson(const Mix1Inputs& in);
+nlohmann::json InputsJson(const Mix2Inputs& in);
+nlohmann::json InputsJson(const OrdinaryInputs& in);
+nlohmann::json InputsJson(const AdjustInputs& in);
+nlohmann::json InputsJson(const StdDevInputs& in);
+nlohmann::json InputsJson(const EvaluationInputs& in);
+
 // "results" of mix1: the result boxes, the working values, what the form
 // writes back.
 nlohmann::json Mix1ResultsJson(const Mix1Outcome& out);

@@ -28,7 +28,8 @@ calculation (status 1) with the message of the Compute button on stderr.)";
 
 const char kFooter[] = R"(With --json, instead of the report and results of the other commands:
   {"stopped": bool, "messages": [{"kind": "stop", "text": "..."}],
-   "count": N, "sigma": S}          (sigma is null when stopped))";
+   "count": N, "sigma": S,          (sigma is null when stopped)
+   "inputs": {"strengths": [...]}}  (as the ledger records them))";
 
 struct StdDevCommand
 {
@@ -56,7 +57,8 @@ int RunStdDev(const StdDevCommand& command, const OutputStyle& style)
 
     if (style.json) {
         nlohmann::json object = StdDevResultsJson(out);
-        object.update({ { "stopped", out.stopped }, { "messages", MessagesJson(out.messages) } });
+        object.update({ { "stopped", out.stopped }, { "messages", MessagesJson(out.messages) },
+            { "inputs", InputsJson(StdDevInputs { reading.strengths }) } });
         return WriteOutput(stdout, JsonText(object), style.encoding) ? status : kExitUsage;
     }
 

@@ -1,5 +1,8 @@
 #include "documents/entryjson.h"
 
+#include "app/entryfigures.h"
+#include "records/inputsjson.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +12,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -142,6 +146,27 @@ bool CheckFigures(Checker& check, const QString& kind, const QJsonObject& o)
         return masses(o, QString(), { "n", "mean", "min" });
     }
     return masses(o, QString(), { "count", "sigma" });
+}
+
+std::optional<CalcKind> KindNamed(const QString& name)
+{
+    for (CalcKind k : { CalcKind::Mix1, CalcKind::Mix2, CalcKind::StdDev, CalcKind::Evaluate,
+             CalcKind::Adjust, CalcKind::Ordinary })
+        if (QString::fromStdString(CalcKindName(k)) == name)
+            return k;
+    return std::nullopt;
+}
+
+// The first key whose value differs between two objects, either way.
+QString FirstDifference(const QJsonObject& a, const QJsonObject& b)
+{
+    for (auto it = a.begin(); it != a.end(); ++it)
+        if (b.value(it.key()) != it.value())
+            return it.key();
+    for (auto it = b.begin(); it != b.end(); ++it)
+        if (!a.contains(it.key()))
+            return it.key();
+    return {};
 }
 
 } // namespace
@@ -279,6 +304,26 @@ bool ParseEntryJson(const QByteArray& bytes, const QString& fileName, const std:
                     [&](const char* k) { return it.key() == QLatin1String(k); }))
                 figures.insert(QStringLiteral("_") + it.key(), it.value());
 
+    // Recorded inputs decide the figures as a press records them; results
+    // that differ from what the inputs give mean a tampered or foreign file.
+    const QJsonObject given = inputs.toObject();
+    std::optional<EntryFigures> worked;
+    if (!given.isEmpty()) {
+        const CalcKind calcKind = *KindNamed(kind);
+        if (const auto fault = CheckInputsJson(calcKind, Compact(given)))
+            return refuse(QStringLiteral("inputs.") + QString::fromStdString(fault->key),
+                QString::fromStdString(fault->problem));
+        worked = FiguresOf(calcKind, Compact(given));
+        const QJsonObject own
+            = TopLevelFigures(kind) ? figures : o.value(QLatin1String("results")).toObject();
+        if (Object(worked->figuresJson).isEmpty())
+            return refuse(QStringLiteral("inputs"), QStringLiteral("算不出结果"));
+        const QString differs = FirstDifference(own, Object(worked->figuresJson));
+        if (!differs.isEmpty())
+            return refuse(TopLevelFigures(kind) ? differs : QStringLiteral("results.") + differs,
+                QStringLiteral("与输入算出的结果不符"));
+    }
+
     NewEntry e;
     e.kind = kind.toStdString();
     e.time = fields[1].toStdString();
@@ -293,8 +338,13 @@ bool ParseEntryJson(const QByteArray& bytes, const QString& fileName, const std:
     e.project = fields[6].toStdString();
     e.part = fields[7].toStdString();
     e.note = fields[8].toStdString();
-    // A file of qoru-calc carries no ledger fields: take them from its figures.
-    if (l.isEmpty()) {
+    if (worked) {
+        e.figuresJson = worked->figuresJson;
+        e.grade = worked->grade;
+        e.waterBinder = worked->waterBinder;
+        e.verdict = worked->verdict;
+    } else if (l.isEmpty()) {
+        // A file of qoru-calc without inputs: the ledger fields from its figures.
         const QJsonObject r = o.value(QLatin1String("results")).toObject();
         if (r.value(QLatin1String("fcuK")).isDouble())
             e.grade = "C" + Text(r.value(QLatin1String("fcuK"))).toStdString();

@@ -1,20 +1,22 @@
 #include "records/inputsjson.h"
 
+#include "common/inputfields.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
 
-#include <type_traits>
+#include <cmath>
 
 namespace {
 
-// One table of fields per struct drives both directions, so a field added
-// to one direction cannot be forgotten in the other.
-template <typename S> struct Fields
+// The Qt side of the field tables: writes into `out`, or reads from `in`
+// what has the field's type, leaving the rest as it is.
+struct Fields
 {
     QJsonObject* out = nullptr; // writing
     const QJsonObject* in = nullptr; // reading
-    S* s = nullptr;
 
     void num(const char* key, double& v)
     {
@@ -49,193 +51,151 @@ template <typename S> struct Fields
         else if (in->value(QLatin1String(key)).isString())
             v = in->value(QLatin1String(key)).toString().toStdString();
     }
+    void numbers(const char* key, std::vector<double>& v)
+    {
+        if (out) {
+            QJsonArray a;
+            for (double d : v)
+                a.append(d);
+            out->insert(QLatin1String(key), a);
+        } else if (in->value(QLatin1String(key)).isArray()) {
+            v.clear();
+            for (const QJsonValue& d : in->value(QLatin1String(key)).toArray())
+                v.push_back(d.toDouble());
+        }
+    }
+    void groups(const char* key, std::vector<std::vector<std::int64_t>>& v)
+    {
+        if (out) {
+            QJsonArray groups;
+            for (const auto& g : v) {
+                QJsonArray a;
+                for (std::int64_t n : g)
+                    a.append(static_cast<double>(n));
+                groups.append(a);
+            }
+            out->insert(QLatin1String(key), groups);
+        } else if (in->value(QLatin1String(key)).isArray()) {
+            v.clear();
+            for (const QJsonValue& g : in->value(QLatin1String(key)).toArray()) {
+                v.emplace_back();
+                for (const QJsonValue& n : g.toArray())
+                    v.back().push_back(static_cast<std::int64_t>(n.toDouble()));
+            }
+        }
+    }
 };
 
-template <typename F> void Walk(F& f, Mix1Inputs& in)
+// Checks every key of `in` against a field table: the first key that is no
+// field, or whose value has not the field's type, is the fault.
+struct Checker
 {
-    f.num("performanceIndex", in.performanceIndex);
-    f.num("strengthIndex", in.strengthIndex);
-    f.num("cementIndex", in.cementIndex);
-    f.text("performanceText", in.performanceText);
-    f.text("slumpFlowText", in.slumpFlowText);
-    f.text("strengthText", in.strengthText);
-    f.num("fcuK", in.fcuK);
-    f.num("fceG", in.fceG);
-    f.flag("customRatio", in.customRatio);
-    f.num("sigma", in.sigma);
-    f.num("rhoC", in.rhoC);
-    f.num("wb", in.wb);
-    f.num("vg", in.vg);
-    f.num("phiS", in.phiS);
-    f.num("beta1", in.beta1);
-    f.num("beta2", in.beta2);
-    f.num("va", in.va);
-    f.num("rhoG", in.rhoG);
-    f.num("rhoS", in.rhoS);
-    f.num("rhoF", in.rhoF);
-    f.num("rhoK", in.rhoK);
-    f.num("alpha", in.alpha);
-}
+    const QJsonObject* in = nullptr;
+    QStringList known;
+    std::optional<InputsFault> fault;
 
-template <typename F> void Walk(F& f, Mix2Inputs& in)
-{
-    Mix2Members& m = in.members;
-    f.text("powder1Name", m.powder1Name);
-    f.text("powder2Name", m.powder2Name);
-    f.num("powder1Class", m.powder1Class);
-    f.num("powder2Class", m.powder2Class);
-    f.text("sfGrade", m.sfGrade);
-    f.text("slumpFlow", m.slumpFlow);
-    f.text("vFunnelTime", m.vFunnelTime);
-    f.num("strength", m.strength);
-    f.text("strengthGrade", m.strengthGrade);
-    f.num("cementGrade", m.cementGrade);
-    f.text("aggregateKind", m.aggregateKind);
-    f.num("alphaA", m.alphaA);
-    f.num("alphaB", m.alphaB);
-    f.num("coarseVolume", m.coarseVolume);
-    f.num("cementSurplus", m.cementSurplus);
-    f.num("stdDev", m.stdDev);
-    f.num("powder1Replace", m.powder1Replace);
-    f.num("powder2Replace", m.powder2Replace);
-    f.num("powder1Excess", m.powder1Excess);
-    f.num("powder2Excess", m.powder2Excess);
-    f.num("sandDensity", m.sandDensity);
-    f.num("coarseDensity", m.coarseDensity);
-    f.num("airContent", m.airContent);
-    f.num("powder1Density", m.powder1Density);
-    f.num("powder2Density", m.powder2Density);
-    f.num("water", m.water);
-    f.num("cementDensity", m.cementDensity);
-    f.num("powder1InertVol", m.powder1InertVol);
-    f.num("powder2InertVol", m.powder2InertVol);
-    // The result boxes are outputs: a reloaded form shows them as the press
-    // that follows writes them, so they are not kept.
-    Mix2Selections& s = in.lists;
-    f.num("powder1Kind", s.powder1Kind);
-    f.num("powder2Kind", s.powder2Kind);
-    f.num("aggregateKindIndex", s.aggregateKind);
-    f.num("sfGradeIndex", s.sfGrade);
-    f.num("strengthGradeIndex", s.strengthGrade);
-    f.num("cementGradeIndex", s.cementGrade);
-}
-
-template <typename F> void Walk(F& f, AdjustInputs& in)
-{
-    static const char* const kMasses[kAdjustMaterials]
-        = { "cement", "powder1", "powder2", "sand", "coarse", "water", "admixture" };
-    f.text("powder1Name", in.powder1Name);
-    f.text("powder2Name", in.powder2Name);
-    for (int i = 0; i < kAdjustMaterials; ++i)
-        f.text(kMasses[i], in.masses[static_cast<std::size_t>(i)]);
-    f.text("measuredDensity", in.measuredDensity);
-    f.text("sandMoisture", in.sandMoisture);
-    f.text("coarseMoisture", in.coarseMoisture);
-    f.text("volume", in.volume);
-}
-
-template <typename F> void Walk(F& f, EvaluationInputs& in)
-{
-    int method = static_cast<int>(in.method);
-    int size = static_cast<int>(in.size);
-    f.text("gradeText", in.gradeText);
-    f.num("fcuK", in.fcuK);
-    f.num("method", method);
-    f.num("sigma0", in.sigma0);
-    f.num("size", size);
-    f.num("factor", in.factor);
-    f.flag("sizeNotice", in.sizeNotice);
-    if (method >= 0 && method <= static_cast<int>(EvalMethod::NonStat))
-        in.method = static_cast<EvalMethod>(method);
-    if (size >= 0 && size <= static_cast<int>(SpecimenSize::Mm200))
-        in.size = static_cast<SpecimenSize>(size);
-    // Each group a list of its strengths in 0.1 MPa.
-    if (f.out) {
-        QJsonArray groups;
-        for (const EvalGroup& g : in.groups) {
-            QJsonArray strengths;
-            for (std::int64_t v : g.strengths)
-                strengths.append(static_cast<double>(v));
-            groups.append(strengths);
-        }
-        f.out->insert(QLatin1String("groups"), groups);
-    } else if (f.in->value(QLatin1String("groups")).isArray()) {
-        in.groups.clear();
-        for (const QJsonValue& g : f.in->value(QLatin1String("groups")).toArray()) {
-            EvalGroup group;
-            for (const QJsonValue& v : g.toArray())
-                group.strengths.push_back(static_cast<std::int64_t>(v.toDouble()));
-            in.groups.push_back(group);
+    void fail(const std::string& key, const char* problem)
+    {
+        if (!fault)
+            fault = InputsFault { key, problem };
+    }
+    // The value when `key` is given and no fault was found yet.
+    std::optional<QJsonValue> given(const char* key)
+    {
+        known << QLatin1String(key);
+        if (fault || !in->contains(QLatin1String(key)))
+            return std::nullopt;
+        return in->value(QLatin1String(key));
+    }
+    static bool whole(const QJsonValue& v, double limit)
+    {
+        const double d = v.toDouble();
+        return v.isDouble() && d == std::trunc(d) && std::fabs(d) <= limit;
+    }
+    void number(const char* key, double limit)
+    {
+        if (const auto v = given(key); v && !v->isDouble())
+            fail(key, "应为数值");
+        else if (v && limit > 0 && !whole(*v, limit))
+            fail(key, "应为整数");
+    }
+    void num(const char* key, double&) { number(key, 0); }
+    void num(const char* key, int&) { number(key, 2147483647.0); }
+    void num(const char* key, std::int64_t&) { number(key, 9007199254740992.0); }
+    void flag(const char* key, bool&)
+    {
+        if (const auto v = given(key); v && !v->isBool())
+            fail(key, "应为 true 或 false");
+    }
+    void text(const char* key, std::string&)
+    {
+        if (const auto v = given(key); v && !v->isString())
+            fail(key, "应为文字");
+    }
+    void numbers(const char* key, std::vector<double>&)
+    {
+        const auto v = given(key);
+        if (!v)
+            return;
+        if (!v->isArray())
+            return fail(key, "应为数组");
+        const QJsonArray a = v->toArray();
+        for (qsizetype i = 0; i < a.size() && !fault; ++i)
+            if (!a.at(i).isDouble())
+                fail(std::string(key) + "[" + std::to_string(i) + "]", "应为数值");
+    }
+    void groups(const char* key, std::vector<std::vector<std::int64_t>>&)
+    {
+        const auto v = given(key);
+        if (!v)
+            return;
+        if (!v->isArray())
+            return fail(key, "应为数组");
+        const QJsonArray groups = v->toArray();
+        for (qsizetype i = 0; i < groups.size() && !fault; ++i) {
+            const std::string at = std::string(key) + "[" + std::to_string(i) + "]";
+            if (!groups.at(i).isArray()) {
+                fail(at, "应为数组");
+                break;
+            }
+            const QJsonArray g = groups.at(i).toArray();
+            for (qsizetype j = 0; j < g.size() && !fault; ++j)
+                if (!whole(g.at(j), 9007199254740992.0))
+                    fail(at + "[" + std::to_string(j) + "]", "应为整数");
         }
     }
-}
+};
 
-template <typename F> void Walk(F& f, StdDevInputs& in)
+template <typename S> std::optional<InputsFault> Check(const QJsonObject& in)
 {
-    if (f.out) {
-        QJsonArray strengths;
-        for (double v : in.strengths)
-            strengths.append(v);
-        f.out->insert(QLatin1String("strengths"), strengths);
-    } else if (f.in->value(QLatin1String("strengths")).isArray()) {
-        in.strengths.clear();
-        for (const QJsonValue& v : f.in->value(QLatin1String("strengths")).toArray())
-            in.strengths.push_back(v.toDouble());
-    }
-}
-
-template <typename F> void Walk(F& f, OrdinaryInputs& in)
-{
-    // The lists as their index in the enum; no aggregate chosen is -1.
-    const auto choice = [&f](const char* key, auto& e) {
-        int n = static_cast<int>(e);
-        f.num(key, n);
-        e = static_cast<std::decay_t<decltype(e)>>(n);
-    };
-    f.num("grade", in.grade);
-    f.text("sigma", in.sigma);
-    choice("cementType", in.cementType);
-    f.num("cementGrade", in.cementGrade);
-    f.text("fce", in.fce);
-    f.text("flyAsh", in.flyAsh);
-    f.text("gammaF", in.gammaF);
-    f.text("slag", in.slag);
-    f.text("gammaS", in.gammaS);
-    f.text("fb", in.fb);
-    int aggregate = in.aggregate ? static_cast<int>(*in.aggregate) : -1;
-    f.num("aggregate", aggregate);
-    in.aggregate = aggregate < 0 ? std::nullopt
-                                 : std::optional(static_cast<OrdinaryAggregate>(aggregate));
-    f.num("maxSize", in.maxSize);
-    choice("workability", in.workability);
-    f.text("slump", in.slump);
-    f.text("vebe", in.vebe);
-    f.text("waterAdjust", in.waterAdjust);
-    f.text("reducer", in.reducer);
-    f.text("admixture", in.admixture);
-    choice("structure", in.structure);
-    choice("exposure", in.exposure);
-    f.flag("airEntrained", in.airEntrained);
-    f.num("impermeability", in.impermeability);
-    f.num("frost", in.frost);
-    f.flag("pumped", in.pumped);
-    f.flag("massive", in.massive);
-    f.text("wb", in.wb);
-    f.text("sandRatio", in.sandRatio);
-    choice("method", in.method);
-    f.text("mcp", in.mcp);
-    f.text("rhoC", in.rhoC);
-    f.text("rhoF", in.rhoF);
-    f.text("rhoK", in.rhoK);
-    f.text("rhoS", in.rhoS);
-    f.text("rhoG", in.rhoG);
-    f.text("air", in.air);
+    Checker c;
+    c.in = &in;
+    S s;
+    Walk(c, s);
+    for (auto it = in.begin(); it != in.end() && !c.fault; ++it)
+        if (!c.known.contains(it.key()))
+            c.fail(it.key().toStdString(), "不是这种计算的输入项");
+    if (c.fault)
+        return c.fault;
+    // A value read and written back unchanged is one the form can hold:
+    // this finds an index beyond its list.
+    Fields reader;
+    reader.in = &in;
+    Walk(reader, s);
+    QJsonObject back;
+    Fields writer;
+    writer.out = &back;
+    Walk(writer, s);
+    for (auto it = in.begin(); it != in.end(); ++it)
+        if (back.value(it.key()) != it.value())
+            return InputsFault { it.key().toStdString(), "不是可选的值" };
+    return std::nullopt;
 }
 
 template <typename S> std::string Write(const S& s)
 {
     QJsonObject out;
-    Fields<S> f;
+    Fields f;
     f.out = &out;
     S copy = s;
     Walk(f, copy);
@@ -249,7 +209,7 @@ template <typename S> std::optional<S> Read(const std::string& json)
         return std::nullopt;
     const QJsonObject in = doc.object();
     S s;
-    Fields<S> f;
+    Fields f;
     f.in = &in;
     Walk(f, s);
     return s;
@@ -324,4 +284,27 @@ template <> std::optional<AdjustInputs> fromJson<AdjustInputs>(const std::string
 template <> std::optional<OrdinaryInputs> fromJson<OrdinaryInputs>(const std::string& json)
 {
     return Read<OrdinaryInputs>(json);
+}
+
+std::optional<InputsFault> CheckInputsJson(CalcKind kind, const std::string& json)
+{
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json));
+    if (!doc.isObject())
+        return InputsFault { {}, "应为对象" };
+    const QJsonObject in = doc.object();
+    switch (kind) {
+    case CalcKind::Mix1:
+        return Check<Mix1Inputs>(in);
+    case CalcKind::Mix2:
+        return Check<Mix2Inputs>(in);
+    case CalcKind::StdDev:
+        return Check<StdDevInputs>(in);
+    case CalcKind::Evaluate:
+        return Check<EvaluationInputs>(in);
+    case CalcKind::Adjust:
+        return Check<AdjustInputs>(in);
+    case CalcKind::Ordinary:
+        return Check<OrdinaryInputs>(in);
+    }
+    return InputsFault { {}, "不是已知的计算类型" };
 }

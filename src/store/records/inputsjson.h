@@ -33,3 +33,16 @@ template <> std::optional<StdDevInputs> fromJson<StdDevInputs>(const std::string
 template <> std::optional<EvaluationInputs> fromJson<EvaluationInputs>(const std::string& json);
 template <> std::optional<AdjustInputs> fromJson<AdjustInputs>(const std::string& json);
 template <> std::optional<OrdinaryInputs> fromJson<OrdinaryInputs>(const std::string& json);
+
+// Why JSON is refused as `kind`'s inputs: `key` names the first key that is
+// none of the kind's fields, or whose value has not its field's type (a
+// number, a whole number, a text, true or false, a list), with the place in
+// a list ("groups[2][0]"); empty for text that is no JSON object. `problem`
+// says what is wrong, in words that follow the key ("应为数值").
+struct InputsFault
+{
+    std::string key;
+    std::string problem;
+};
+// Nothing when every key is a field of the kind with a value of its type.
+std::optional<InputsFault> CheckInputsJson(CalcKind kind, const std::string& json);

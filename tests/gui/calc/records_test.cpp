@@ -64,14 +64,14 @@ QString LineWith(const std::string& report, const char* marker)
     return {};
 }
 
-// What qoru-calc --json gives besides its messages: "results", or for the
-// kinds that print their figures beside the messages, those fields.
+// What qoru-calc --json gives besides its messages and inputs: "results", or
+// for the kinds that print their figures beside the messages, those fields.
 QJsonObject CalcFigures(const CalcRun& run)
 {
     QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
     if (o.contains(QLatin1String("results")))
         return o.value(QLatin1String("results")).toObject();
-    for (const char* key : { "stopped", "messages", "report" })
+    for (const char* key : { "stopped", "messages", "report", "inputs" })
         o.remove(QLatin1String(key));
     return o;
 }

@@ -1,5 +1,7 @@
 // The documents of a ledger entry and the ledger's exports, on real store
 // files, real PDF and workbook files and the real qoru program.
+#include "adjust/adjustdlg.h"
+#include "adjust/dialog160.h"
 #include "doc/gbkcodec.h"
 #include "documents/documentdata.h"
 #include "documents/documentfieldsdlg.h"
@@ -8,9 +10,19 @@
 #include "documents/ledgerexport.h"
 #include "documents/noticelayout.h"
 #include "guitestmain.h"
+#include "mix1/dialog130.h"
+#include "mix1/mixdesigndlg.h"
+#include "mix2/mixdesign2dlg.h"
+#include "ordinary/dialog170.h"
+#include "ordinary/ordinarydlg.h"
 #include "records/documentfields.h"
 #include "records/materials.h"
 #include "records/recordstore.h"
+#include "stats/dialog150.h"
+#include "stats/dialog155.h"
+#include "stats/evaluatedlg.h"
+#include "stats/stddevdlg.h"
+#include "testprompter.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -20,10 +32,12 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -87,7 +101,7 @@ std::vector<NewEntry> EveryKind(std::int64_t cementBatch, std::int64_t sandBatch
     mix1.kind = "mix1";
     mix1.time = "2026-03-15 09:30:00";
     mix1.operatorName = "张工";
-    mix1.inputsJson = R"({"grade":"C30","sigma":5.0,"vg":0.31})";
+    mix1.inputsJson = "{}"; // made-up figures: no inputs that would give them
     mix1.grade = "C30";
     mix1.waterBinder = "0.38";
     mix1.figuresJson = R"({"cementMass":330,"flyAshMass":110,"slagMass":55,"sandMass":781,)"
@@ -108,7 +122,6 @@ std::vector<NewEntry> EveryKind(std::int64_t cementBatch, std::int64_t sandBatch
     mix2.project = "城南污水处理厂";
     NewEntry adjust = mix1;
     adjust.kind = "adjust";
-    adjust.inputsJson = R"({"sandMoisture":"3.5","coarseMoisture":"0.8"})";
     adjust.figuresJson
         = R"({"lab":{"cement":330,"powder1":110,"powder2":55,"sand":781,"coarse":825,"water":188,)"
           R"("admixture":4.95},"site":{"cement":330,"powder1":110,"powder2":55,"sand":808,)"
@@ -135,6 +148,54 @@ std::vector<NewEntry> EveryKind(std::int64_t cementBatch, std::int64_t sandBatch
 QJsonObject Parsed(const std::string& json)
 {
     return QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+}
+
+// What `qoru-calc <args> --json` prints, given `input` on its standard input.
+QByteArray CalcJson(QStringList args, const QByteArray& input = {})
+{
+    QProcess calc;
+    calc.start(QStringLiteral(QORU_CALC), args << QStringLiteral("--json"));
+    calc.write(input);
+    calc.closeWriteChannel();
+    return calc.waitForFinished(60000) && calc.exitCode() == 0 ? calc.readAllStandardOutput()
+                                                               : QByteArray();
+}
+
+// The report a form opened with recorded inputs hands on when 计算 is
+// pressed: empty for a press that goes through without one (σ).
+template <typename Form> QString Pressed(const std::string& inputsJson, int calc)
+{
+    Form form(nullptr);
+    form.setModal(false);
+    form.show();
+    QString report = QStringLiteral("(not loaded)");
+    if (form.loadJson(inputsJson)) {
+        report = QStringLiteral("(not calculated)");
+        std::optional<QString> handed;
+        QObject::connect(&form, &CCalcForm::reportReady,
+            [&handed](const std::string& r) { handed = QString::fromStdString(r); });
+        QObject::connect(
+            &form, &CCalcForm::calculated, [&] { report = handed.value_or(QString()); });
+        form.button(calc)->click();
+    }
+    form.reject();
+    return report;
+}
+
+QString ReopenedReport(const std::string& kind, const std::string& inputsJson)
+{
+    const int mix2Calc = 1071; // the same number as the σ form's IDC_CALC
+    if (kind == "mix1")
+        return Pressed<CMixDesignDlg>(inputsJson, IDC_CALCULATE);
+    if (kind == "mix2")
+        return Pressed<CMixDesign2Dlg>(inputsJson, mix2Calc);
+    if (kind == "ordinary")
+        return Pressed<COrdinaryDlg>(inputsJson, IDC_ORD_CALCULATE);
+    if (kind == "adjust")
+        return Pressed<CAdjustDlg>(inputsJson, IDC_ADJ_CALCULATE);
+    if (kind == "evaluate")
+        return Pressed<CEvaluateDlg>(inputsJson, IDC_EVAL_CALC);
+    return Pressed<CStdDevDlg>(inputsJson, IDC_CALC);
 }
 
 QByteArray ReadAll(const QString& path)
@@ -406,43 +467,142 @@ private Q_SLOTS:
         }
     }
 
-    // What qoru-calc --json prints imports as an entry of its kind, the
-    // figures kept as printed.
+    // What qoru-calc --json prints imports as an entry of its kind with its
+    // inputs, which reopen in the form to the same report; its figures are
+    // the printed ones, and the entry's export imports back the same.
     void importsWhatQoruCalcPrints_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("mix1") << QStringList { QStringLiteral("mix1") } << "mix1";
-        QTest::newRow("mix2") << QStringList { QStringLiteral("mix2") } << "mix2";
+        QTest::addColumn<QByteArray>("input");
+        QTest::newRow("mix1") << QStringList { QStringLiteral("mix1"), QStringLiteral("--grade"),
+            QStringLiteral("C45"), QStringLiteral("--vg"), QStringLiteral("0.31") }
+                              << QByteArray();
+        QTest::newRow("mix2") << QStringList { QStringLiteral("mix2"), QStringLiteral("--grade"),
+            QStringLiteral("C40"), QStringLiteral("--powder1"), QStringLiteral("粉煤灰"),
+            QStringLiteral("--r1"), QStringLiteral("25") }
+                              << QByteArray();
         QTest::newRow("ordinary") << QStringList { QStringLiteral("ordinary"),
             QStringLiteral("--grade"), QStringLiteral("C30"), QStringLiteral("--cement-grade"),
             QStringLiteral("42.5"), QStringLiteral("--aggregate"), QStringLiteral("crushed"),
             QStringLiteral("--max-size"), QStringLiteral("20"), QStringLiteral("--slump"),
             QStringLiteral("180") }
-                                  << "ordinary";
+                                  << QByteArray();
+        QTest::newRow("adjust") << QStringList { QStringLiteral("adjust"),
+            QStringLiteral("--cement"), QStringLiteral("285"), QStringLiteral("--powder1"),
+            QStringLiteral("50"), QStringLiteral("--sand"), QStringLiteral("712.5"),
+            QStringLiteral("--coarse"), QStringLiteral("1453.5"), QStringLiteral("--water"),
+            QStringLiteral("165.3"), QStringLiteral("--measured-density"), QStringLiteral("2410"),
+            QStringLiteral("--sand-moisture"), QStringLiteral("2.5") }
+                                << QByteArray();
+        QTest::newRow("evaluate")
+            << QStringList { QStringLiteral("evaluate"), QStringLiteral("--grade"),
+                   QStringLiteral("C20") }
+            << QByteArray("23.5\n20.6\n25.4\n26.5\n23.8\n25.3\n24.5\n27.1\n23.2\n22.3\n"
+                          "30.1 28.8 31.5\n");
+        QTest::newRow("stddev") << QStringList { QStringLiteral("stddev") }
+                                << QByteArray("30.25\n31.25\n32.25\n33.25\n34.25\n").repeated(5);
     }
 
     void importsWhatQoruCalcPrints()
     {
         QFETCH(QStringList, args);
-        QFETCH(QString, kind);
-        QProcess calc;
-        calc.start(QStringLiteral(QORU_CALC), args << QStringLiteral("--json"));
-        QVERIFY(calc.waitForFinished(60000));
-        QCOMPARE(calc.exitCode(), 0);
-        const QByteArray printed = calc.readAllStandardOutput();
+        QFETCH(QByteArray, input);
+        TestPrompter prompter; // the forms' notices
+        const QByteArray printed = CalcJson(args, input);
+        QVERIFY(!printed.isEmpty());
         NewEntry entry;
         QString error;
         QVERIFY2(ParseEntryJson(printed, QStringLiteral("calc.json"), "王工", &entry, &error),
             qPrintable(error));
-        QCOMPARE(QString::fromStdString(entry.kind), kind);
+        QCOMPARE(QString::fromStdString(entry.kind), args.first());
         const QJsonObject o = QJsonDocument::fromJson(printed).object();
+        QCOMPARE(Parsed(entry.inputsJson), o.value(QLatin1String("inputs")).toObject());
         QCOMPARE(QString::fromStdString(entry.report), o.value(QLatin1String("report")).toString());
+        QCOMPARE(
+            ReopenedReport(entry.kind, entry.inputsJson), QString::fromStdString(entry.report));
         const QJsonObject figures = Parsed(entry.figuresJson);
-        const QJsonObject results = o.value(QLatin1String("results")).toObject();
-        for (auto it = results.begin(); it != results.end(); ++it)
-            QCOMPARE(figures.value(it.key()), it.value());
-        QVERIFY(!entry.waterBinder.empty());
+        const QJsonObject results = o.contains(QLatin1String("results"))
+            ? o.value(QLatin1String("results")).toObject()
+            : o;
+        for (auto it = figures.begin(); it != figures.end(); ++it)
+            QCOMPARE(results.value(it.key()), it.value());
+
+        Fixture other;
+        QVERIFY(other.open(QStringLiteral("calc.sqlite")));
+        auto rows = DesignLedger(other.store).recordEntries({ entry });
+        QVERIFY(rows.ok());
+        const QByteArray exported = EntryJson(*DesignLedger(other.store).entry(rows->front().id));
+        NewEntry back;
+        QVERIFY2(ParseEntryJson(exported, QStringLiteral("entry.json"), "王工", &back, &error),
+            qPrintable(error));
+        for (auto [a, b] : { std::pair { back.inputsJson, entry.inputsJson },
+                 std::pair { back.figuresJson, entry.figuresJson } })
+            QCOMPARE(Parsed(a), Parsed(b));
+        QCOMPARE(back.grade, entry.grade);
+        QCOMPARE(back.waterBinder, entry.waterBinder);
+        QCOMPARE(back.verdict, entry.verdict);
+        QCOMPARE(back.report, entry.report);
+    }
+
+    // A qoru-calc file whose results are not what its inputs give, or whose
+    // inputs are not the kind's, is refused naming the field.
+    void refusesInputsThatDoNotFit_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QJsonValue>("value");
+        QTest::addColumn<QString>("field");
+        const QStringList mix1 { QStringLiteral("mix1") };
+        QTest::newRow("result edited") << mix1 << "results"
+                                       << "cementMass" << QJsonValue(999) << "results.cementMass";
+        QTest::newRow("result added") << mix1 << "results"
+                                      << "extra" << QJsonValue(1) << "results.extra";
+        QTest::newRow("text for a number")
+            << mix1 << "inputs"
+            << "vg" << QJsonValue(QStringLiteral("0.31")) << "inputs.vg";
+        QTest::newRow("fraction for a list index")
+            << mix1 << "inputs"
+            << "strengthIndex" << QJsonValue(2.5) << "inputs.strengthIndex";
+        QTest::newRow("number for a text")
+            << mix1 << "inputs"
+            << "strengthText" << QJsonValue(45) << "inputs.strengthText";
+        QTest::newRow("unknown input") << mix1 << "inputs"
+                                       << "slump" << QJsonValue(180) << "inputs.slump";
+        QTest::newRow("no such list entry") << QStringList { QStringLiteral("ordinary"),
+            QStringLiteral("--grade"), QStringLiteral("C30"), QStringLiteral("--cement-grade"),
+            QStringLiteral("42.5"), QStringLiteral("--aggregate"), QStringLiteral("crushed"),
+            QStringLiteral("--max-size"), QStringLiteral("20"), QStringLiteral("--slump"),
+            QStringLiteral("180") } << "inputs"
+                                            << "exposure" << QJsonValue(9) << "inputs.exposure";
+    }
+
+    void refusesInputsThatDoNotFit()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, part);
+        QFETCH(QString, key);
+        QFETCH(QJsonValue, value);
+        QFETCH(QString, field);
+        QJsonObject o = QJsonDocument::fromJson(CalcJson(args)).object();
+        QJsonObject inner = o.value(part).toObject();
+        QVERIFY(!inner.isEmpty());
+        inner[key] = value;
+        o[part] = inner;
+        Fixture other;
+        QVERIFY(other.open(QStringLiteral("tampered.sqlite")));
+        QTemporaryDir out;
+        const QString path = out.filePath(QStringLiteral("tampered.json"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QJsonDocument(o).toJson());
+        f.close();
+        QStringList numbers;
+        QString error;
+        QVERIFY(!ImportEntryJsonFiles(other.store, { path }, "王工", &numbers, &error));
+        QVERIFY2(
+            error.contains(QStringLiteral("“") + field + QStringLiteral("”")), qPrintable(error));
+        QCOMPARE(*DesignLedger(other.store).countEntries({}), std::int64_t(0));
     }
 
     void refusesABadFileWhole_data()
