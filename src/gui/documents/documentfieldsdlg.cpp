@@ -1,11 +1,11 @@
 #include "documents/documentfieldsdlg.h"
 
+#include "common/prompter.h"
 #include "documents/documentdata.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 CDocumentFieldsDlg::CDocumentFieldsDlg(const DocumentFieldMap& fields, QWidget* parent)
@@ -50,18 +50,20 @@ bool EditDocumentFields(QWidget* parent, RecordStore& store, std::int64_t entryI
     DocumentFieldStore fieldStore(store);
     auto fields = fieldStore.fields(entryId);
     if (!fields) {
-        QMessageBox::warning(
-            parent, QStringLiteral("Qoru"), QString::fromStdString(fields.error().message));
+        ShowExclamation(parent, QString::fromStdString(fields.error().message));
         return false;
     }
-    CDocumentFieldsDlg dialog(*fields, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    auto saved = fieldStore.setFields(entryId, dialog.fields());
-    if (!saved) {
-        QMessageBox::warning(
-            parent, QStringLiteral("Qoru"), QString::fromStdString(saved.error().message));
-        return false;
+    // A refused save reopens the form with what was typed, to correct or
+    // cancel: nothing typed is lost to a refusal.
+    DocumentFieldMap typed = *fields;
+    for (;;) {
+        CDocumentFieldsDlg dialog(typed, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        typed = dialog.fields();
+        auto saved = fieldStore.setFields(entryId, typed);
+        if (saved)
+            return true;
+        ShowExclamation(parent, QString::fromStdString(saved.error().message));
     }
-    return true;
 }

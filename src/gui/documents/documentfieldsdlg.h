@@ -26,6 +26,7 @@ private:
     std::map<std::string, QLineEdit*> m_edits;
 };
 
-// Shows the form for the entry and keeps what was typed with it. False when
-// cancelled or refused (the user has been told why).
+// Shows the form for the entry and keeps what was typed with it. A refused
+// save is told and the form shown again with what was typed; false when
+// cancelled, or when the fields could not be read (the user has been told).
 bool EditDocumentFields(QWidget* parent, RecordStore& store, std::int64_t entryId);

@@ -834,23 +834,20 @@ void CLedgerWindow::OnTrialBatch()
 
 void CLedgerWindow::OnReview()
 {
-    EntryRow row;
-    if (!currentRow(&row))
-        return;
-    auto done = DesignLedger(m_app.records())
-                    .advance(row.id, EntryState::Reviewed, user(), row.rowVersion);
-    if (!done)
-        tell(Text(done.error().message));
-    refresh();
+    advanceTo(EntryState::Reviewed);
 }
 
 void CLedgerWindow::OnIssue()
 {
+    advanceTo(EntryState::Issued);
+}
+
+void CLedgerWindow::advanceTo(EntryState to)
+{
     EntryRow row;
     if (!currentRow(&row))
         return;
-    auto done
-        = DesignLedger(m_app.records()).advance(row.id, EntryState::Issued, user(), row.rowVersion);
+    auto done = DesignLedger(m_app.records()).advance(row.id, to, user(), row.rowVersion);
     if (!done)
         tell(Text(done.error().message));
     refresh();

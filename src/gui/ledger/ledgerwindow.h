@@ -123,6 +123,8 @@ private:
     void updateDetails();
     void pollChanges();
     void watchStore();
+    // 审核 or 下发 of the current entry, on the copy the window shows.
+    void advanceTo(EntryState to);
     // Moves the selected entries to, from or out of 回收站 by `step`, the
     // view showing `from`, after `question` (with %1 the entries) if any.
     void moveSelected(Shelf from, const QString& question,

@@ -35,7 +35,9 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -663,6 +665,41 @@ private Q_SLOTS:
         dialog.edit(kFieldImpermeability)->setText(QStringLiteral(" P8 "));
         QCOMPARE(dialog.fields(),
             (DocumentFieldMap { { kFieldClient, "市政一公司" }, { kFieldImpermeability, "P8" } }));
+    }
+
+    // A save the store refuses (the entry is issued) is told through the
+    // prompter and the form comes back with what was typed.
+    void aRefusedSaveReopensTheFormWithWhatWasTyped()
+    {
+        Fixture f;
+        QVERIFY(f.open());
+        QVERIFY(f.addBatches());
+        auto rows
+            = DesignLedger(f.store).recordEntries({ EveryKind(f.cementBatch, f.sandBatch)[0] });
+        QVERIFY(rows);
+        const std::int64_t id = rows->front().id;
+        for (EntryState to : { EntryState::Reviewed, EntryState::Issued })
+            QVERIFY(DesignLedger(f.store).advance(id, to, "李工"));
+        TestPrompter prompter;
+        QStringList seen; // the client box each time the form shows
+        std::function<void()> answer = [&] {
+            auto* form = qobject_cast<CDocumentFieldsDlg*>(QApplication::activeModalWidget());
+            if (!form)
+                return QTimer::singleShot(10, answer);
+            seen << form->edit(kFieldClient)->text();
+            if (seen.size() == 1) {
+                form->edit(kFieldClient)->setText(QStringLiteral("市政一公司"));
+                form->accept();
+                QTimer::singleShot(10, answer);
+            } else {
+                form->reject();
+            }
+        };
+        QTimer::singleShot(0, answer);
+        QVERIFY(!EditDocumentFields(nullptr, f.store, id));
+        QCOMPARE(seen, (QStringList { QString(), QStringLiteral("市政一公司") }));
+        QCOMPARE(prompter.notices.size(), 1);
+        QVERIFY(DocumentFieldStore(f.store).fields(id)->empty());
     }
 
     // The real program, with no window: exit 0 and the files, or one line and 2.
