@@ -787,14 +787,24 @@ void CLedgerWindow::updateDetails()
     }
 }
 
-void CLedgerWindow::OnOpenInForm()
+std::optional<Entry> CLedgerWindow::currentEntry()
 {
     const std::int64_t id = currentId();
     if (!id)
-        return;
+        return std::nullopt;
     auto entry = DesignLedger(m_app.records()).entry(id);
+    if (!entry) {
+        tell(Text(entry.error().message));
+        return std::nullopt;
+    }
+    return *entry;
+}
+
+void CLedgerWindow::OnOpenInForm()
+{
+    const std::optional<Entry> entry = currentEntry();
     if (!entry)
-        return tell(Text(entry.error().message));
+        return;
     if (entry->inputsJson.empty() || entry->inputsJson == "{}")
         return tell(QStringLiteral("%1 没有记下输入（导入的计算结果），不能在表单中打开。")
                         .arg(Text(entry->row.number)));
@@ -805,12 +815,9 @@ void CLedgerWindow::OnOpenInForm()
 
 void CLedgerWindow::OnAppendReport()
 {
-    const std::int64_t id = currentId();
-    if (!id)
-        return;
-    auto entry = DesignLedger(m_app.records()).entry(id);
+    const std::optional<Entry> entry = currentEntry();
     if (!entry)
-        return tell(Text(entry.error().message));
+        return;
     if (entry->report.empty())
         return tell(QStringLiteral("%1 没有计算书。").arg(Text(entry->row.number)));
     m_app.calculators()->appendRecorded(entry->report);
@@ -820,16 +827,13 @@ void CLedgerWindow::OnAppendReport()
 
 void CLedgerWindow::OnTrialBatch()
 {
-    const std::int64_t id = currentId();
-    if (!id)
-        return;
-    auto entry = DesignLedger(m_app.records()).entry(id);
+    const std::optional<Entry> entry = currentEntry();
     if (!entry)
-        return tell(Text(entry.error().message));
+        return;
     const std::optional<AdjustInputs> design = DesignOf(*entry);
     if (!design)
         return tell(QStringLiteral("%1 没有可试配的配合比。").arg(Text(entry->row.number)));
-    m_app.calculators()->openEntry(CalcKind::Adjust, toJson(*design), id);
+    m_app.calculators()->openEntry(CalcKind::Adjust, toJson(*design), entry->row.id);
 }
 
 void CLedgerWindow::OnReview()
@@ -1028,12 +1032,9 @@ void CLedgerWindow::OnExport()
 
 void CLedgerWindow::OnExportJson()
 {
-    const std::int64_t id = currentId();
-    if (!id)
-        return;
-    auto entry = DesignLedger(m_app.records()).entry(id);
+    const std::optional<Entry> entry = currentEntry();
     if (!entry)
-        return tell(Text(entry.error().message));
+        return;
     Prompter::FileRequest request;
     request.title = QStringLiteral("导出 JSON");
     request.filters = { QStringLiteral("JSON 文件 (*.json)") };

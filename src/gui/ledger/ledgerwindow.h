@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class CLedgerModel;
@@ -123,6 +124,9 @@ private:
     void updateDetails();
     void pollChanges();
     void watchStore();
+    // The current entry in full; none when nothing is current or it cannot
+    // be read (the user is told why).
+    std::optional<Entry> currentEntry();
     // 审核 or 下发 of the current entry, on the copy the window shows.
     void advanceTo(EntryState to);
     // Moves the selected entries to, from or out of 回收站 by `step`, the
