@@ -54,7 +54,7 @@ CMaterialPickerDlg::CMaterialPickerDlg(RecordStore& store, const MaterialTable& 
     for (MaterialRole role : table.roles) {
         auto* list = new QComboBox(this);
         list->setObjectName(QStringLiteral("role%1").arg(n++));
-        list->setMinimumContentsLength(52);
+        list->setMinimumContentsLength(72); // room for a batch caption and its values
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->addItem(QStringLiteral("（不选）"), QVariant());
         auto batches = library.batchesInUse(RoleKind(role));
